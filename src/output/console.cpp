@@ -1,0 +1,31 @@
+// Standard output: code-page bytes or UTF-16LE, with a message box when there is none.
+#include "output/output.h"
+#include "run/app_info.h"
+#include "run/run_options.h"
+#include "support/platform.h"
+#include "support/support.h"
+
+void WriteToConsole(std::u16string_view text) {
+  Platform& platform = CurrentPlatform();
+  if (!platform.HasStandardOutput()) {
+    platform.ShowMessageBox(text, ReadAppInfo().Title);
+    return;
+  }
+
+  std::string bytes;
+  if (RunOptions.Unicode) {
+    bytes.reserve(text.size() * 2);
+    for (char16_t unit : text) {  // little-endian, no byte-order mark
+      bytes += static_cast<char>(unit & 0xFF);
+      bytes += static_cast<char>(unit >> 8);
+    }
+  } else {
+    std::u16string oem;
+    RequireSuccess(CurrentSupport().asAnsiToOem(text, oem), "asAnsiToOem");
+    bytes = platform.NarrowToAnsi(oem);
+  }
+
+  // Output that is lost must not look like success.
+  WriteResult result = platform.WriteStandardOutput(bytes);
+  if (!result.ok) throw WriteFailure{std::move(result.reason)};
+}

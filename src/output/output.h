@@ -1,0 +1,17 @@
+// The output channels: standard output (or a message box) and the clipboard.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// What ends the run when standard output does not take the whole text.
+struct WriteFailure {
+  std::u16string reason;
+};
+
+// Writes `text` to standard output in the run's encoding, or shows it in a message box when
+// there is no standard output. Throws WriteFailure when the write fails.
+void WriteToConsole(std::u16string_view text);
+
+// Puts `text` on the clipboard when the run asks for it; failures are ignored.
+void CopyToClipboard(std::u16string_view text);

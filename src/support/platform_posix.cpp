@@ -1,0 +1,314 @@
+// The platform services on POSIX systems: argv, the locale's character set, descriptors
+// 1 and 2, and desktop helper programs for the clipboard and the message box.
+#include "support/platform_posix.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "support/system.h"
+#include "support/utf8.h"
+
+extern char** environ;
+
+namespace {
+
+int argCount = 0;
+char** argValues = nullptr;
+bool standardOutputOpen = true;
+bool standardErrorOpen = true;
+const char* charset = "UTF-8";
+bool charsetIsUtf8 = true;
+
+constexpr int kClipboardWaitMs = 1500;
+
+std::u16string Widen(const char* ascii) {
+  std::u16string out;
+  for (; *ascii != '\0'; ++ascii) out += static_cast<char16_t>(static_cast<unsigned char>(*ascii));
+  return out;
+}
+
+std::u16string PosixError(int error) { return Widen(std::strerror(error)); }
+
+bool IsAsciiCharset(const char* name) {
+  return std::strcmp(name, "ANSI_X3.4-1968") == 0 || std::strcmp(name, "ASCII") == 0 ||
+         std::strcmp(name, "US-ASCII") == 0;
+}
+
+// Text in the locale's character set; a character the set lacks becomes '?'.
+std::string Encode(std::u16string_view text) {
+  if (charsetIsUtf8) return EncodeUtf8(text);
+  iconv_t cd = iconv_open(charset, "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    std::string out;
+    for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+  }
+  std::string in;
+  in.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    in += static_cast<char>(c & 0xFF);
+    in += static_cast<char>(c >> 8);
+  }
+  std::string out(text.size() * 4 + 16, '\0');
+  char* inPtr = in.data();
+  std::size_t inLeft = in.size();
+  std::size_t used = 0;
+  while (true) {
+    char* outPtr = out.data() + used;
+    std::size_t outLeft = out.size() - used;
+    const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
+                                        : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    used = out.size() - outLeft;
+    if (rc != static_cast<std::size_t>(-1)) {
+      if (inLeft == 0) break;
+      continue;
+    }
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+    } else {  // EILSEQ or EINVAL: a character the set lacks, or a lone surrogate
+      const auto unit = static_cast<char16_t>(static_cast<unsigned char>(inPtr[0]) |
+                                              (static_cast<unsigned char>(inPtr[1]) << 8));
+      const std::size_t skip = (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) ? 4 : 2;
+      if (used == out.size()) out.resize(out.size() * 2);
+      out[used++] = '?';
+      inPtr += skip < inLeft ? skip : inLeft;
+      inLeft -= skip < inLeft ? skip : inLeft;
+    }
+  }
+  iconv_close(cd);
+  out.resize(used);
+  return out;
+}
+
+// Bytes in the locale's character set as text; a malformed sequence becomes U+FFFD.
+std::u16string Decode(std::string_view bytes) {
+  if (charsetIsUtf8) return DecodeUtf8(bytes);
+  iconv_t cd = iconv_open("UTF-16LE", charset);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return DecodeUtf8(bytes);
+  std::string in(bytes);
+  std::string out(bytes.size() * 4 + 16, '\0');
+  char* inPtr = in.data();
+  std::size_t inLeft = in.size();
+  std::size_t used = 0;
+  while (inLeft > 0) {
+    char* outPtr = out.data() + used;
+    std::size_t outLeft = out.size() - used;
+    const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    used = out.size() - outLeft;
+    if (rc != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    if (out.size() - used < 2) out.resize(out.size() * 2);
+    out[used++] = static_cast<char>(0xFD);
+    out[used++] = static_cast<char>(0xFF);
+    ++inPtr;
+    --inLeft;
+  }
+  iconv_close(cd);
+  std::u16string text;
+  text.reserve(used / 2);
+  for (std::size_t i = 0; i + 1 < used; i += 2) {
+    text += static_cast<char16_t>(static_cast<unsigned char>(out[i]) |
+                                  (static_cast<unsigned char>(out[i + 1]) << 8));
+  }
+  return text;
+}
+
+// 0, or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;  // no progress and no reason: do not spin
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+bool HasValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0';
+}
+
+long ElapsedMs(const timespec& since) {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return (now.tv_sec - since.tv_sec) * 1000 + (now.tv_nsec - since.tv_nsec) / 1000000;
+}
+
+// Starts a helper program found on PATH with `input` on its standard input and /dev/null
+// as its standard output and error, so that it never holds our standard output open.
+// Returns its exit status, or -1 when it could not be started, failed to take the input
+// or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
+int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[0]);
+  if (spawned != 0) {
+    close(fds[1]);
+    return -1;
+  }
+
+  // A helper that exits without reading must not kill us with SIGPIPE.
+  sigset_t pipeSignal;
+  sigset_t previous;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  sigprocmask(SIG_BLOCK, &pipeSignal, &previous);
+  const int writeError = WriteAll(fds[1], input);
+  if (writeError == EPIPE) {
+    const timespec zero{};
+    sigtimedwait(&pipeSignal, nullptr, &zero);
+  }
+  sigprocmask(SIG_SETMASK, &previous, nullptr);
+  close(fds[1]);
+
+  timespec start;
+  clock_gettime(CLOCK_MONOTONIC, &start);
+  int status = 0;
+  while (true) {
+    const pid_t done = waitpid(pid, &status, waitMs < 0 ? 0 : WNOHANG);
+    if (done == pid) break;
+    if (done < 0 && errno != EINTR) return -1;
+    if (waitMs >= 0) {
+      // Left running rather than killed: a slow helper may still deliver the text.
+      if (ElapsedMs(start) >= waitMs) return -1;
+      const timespec pause{0, 2 * 1000 * 1000};
+      nanosleep(&pause, nullptr);
+    }
+  }
+  if (writeError != 0 || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+std::u16string WithoutCarriageReturns(std::u16string_view text) {
+  std::u16string out;
+  for (char16_t c : text) {
+    if (c != u'\r') out += c;
+  }
+  return out;
+}
+
+class PosixPlatform final : public Platform {
+ public:
+  std::u16string ArgumentText() override {
+    // The shell has split the command line already; join the words again.
+    std::string joined;
+    for (int i = 1; i < argCount; ++i) {
+      if (i > 1) joined += ' ';
+      joined += argValues[i];
+    }
+    return Decode(joined);
+  }
+
+  std::u16string ExecutableName() override {
+    const char* path = argCount > 0 && argValues[0] != nullptr ? argValues[0] : "";
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash != nullptr ? slash + 1 : path;
+    return name[0] != '\0' ? Decode(name) : std::u16string(u"tovrel");
+  }
+
+  bool HasStandardOutput() override { return standardOutputOpen; }
+
+  WriteResult WriteStandardOutput(std::string_view bytes) override {
+    const int error = WriteAll(STDOUT_FILENO, bytes);
+    if (error != 0) return {false, PosixError(error)};
+    return {};
+  }
+
+  void WriteStandardError(std::u16string_view text) override {
+    if (standardErrorOpen) WriteAll(STDERR_FILENO, Encode(text));
+  }
+
+  void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
+    if (HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY")) {
+      const std::string body = Encode(WithoutCarriageReturns(text));
+      const std::string title = Encode(caption);
+      if (RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {},
+                    -1) == 0 ||
+          RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1) == 0) {
+        return;
+      }
+    }
+    WriteStandardError(text);
+  }
+
+  bool ClearClipboard() override {
+    return true;  // every helper below replaces the whole clipboard
+  }
+
+  bool SetClipboardText(std::u16string_view text) override {
+    const std::string utf8 = EncodeUtf8(text);
+    std::vector<std::vector<std::string>> helpers;
+    if (HasValue("WAYLAND_DISPLAY")) helpers.push_back({"wl-copy"});
+    if (HasValue("DISPLAY")) {
+      helpers.push_back({"xclip", "-selection", "clipboard"});
+      helpers.push_back({"xsel", "--clipboard", "--input"});
+    }
+    helpers.push_back({"pbcopy"});  // macOS; elsewhere it is simply not found
+    for (const auto& helper : helpers) {
+      if (RunHelper(helper, utf8, kClipboardWaitMs) == 0) return true;
+    }
+    return false;
+  }
+
+  std::string NarrowToAnsi(std::u16string_view text) override { return Encode(text); }
+
+  void InitCommonControls() override {}
+};
+
+bool IsOpen(int fd) { return fcntl(fd, F_GETFD) != -1 || errno != EBADF; }
+
+}  // namespace
+
+void StartPosixPlatform(int argc, char** argv) {
+  argCount = argc;
+  argValues = argv;
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (IsOpen(fd)) continue;
+    if (fd == STDOUT_FILENO) standardOutputOpen = false;
+    if (fd == STDERR_FILENO) standardErrorOpen = false;
+    const int null = open("/dev/null", O_RDWR);
+    if (null >= 0 && null != fd) {
+      dup2(null, fd);
+      close(null);
+    }
+  }
+  setlocale(LC_CTYPE, "");
+  charset = nl_langinfo(CODESET);
+  // The plain C locale reports ASCII; treat it as UTF-8, as everything around it does.
+  charsetIsUtf8 = std::strcmp(charset, "UTF-8") == 0 || IsAsciiCharset(charset);
+}
+
+Platform& SystemPlatform() {
+  static PosixPlatform platform;
+  return platform;
+}
