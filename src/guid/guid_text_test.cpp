@@ -13,6 +13,10 @@ struct Form {
   bool noBraces;
 };
 
+void PrintTo(const Form& f, std::ostream* os) {
+  *os << (f.lowerCase ? "lower" : "upper") << (f.noBraces ? ", no braces" : ", braces");
+}
+
 class NewGuidTextTest : public ::testing::TestWithParam<Form> {};
 
 TEST_P(NewGuidTextTest, HasTheRequestedShape) {

@@ -192,6 +192,8 @@ struct FailureCase {
   bool clipboardKept;  // a copy made before the failure stays
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.operation; }
+
 class SupportFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(SupportFailureTest, EndsTheRunWithNothingWritten) {

@@ -1,0 +1,25 @@
+# Shared by scripts/run and scripts/test: installs Debian packages that are missing.
+# Everything it prints goes to standard error, so that the program's output stays its own.
+
+root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# ensure_packages NAME...: installs those of the named packages that are not installed.
+ensure_packages() {
+  local missing=()
+  local name
+  for name in "$@"; do
+    dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$name")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "installing: ${missing[*]}" >&2
+  as_root apt-get update -qq >&2
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+}
+
+# What the native build and its tests need.
+NATIVE_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3 locales)
