@@ -3,6 +3,9 @@ if(CMAKE_CROSSCOMPILING)
   # Debian ships GoogleTest's sources; build them with the cross compiler.
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  # MinGW's win32 thread model has no std::mutex, which GoogleTest's Notification wants.
+  add_compile_definitions(GTEST_HAS_NOTIFICATION_=1)
+  add_compile_options(-include "${PROJECT_SOURCE_DIR}/tests/win32/gtest_notification.h")
   add_subdirectory(/usr/src/googletest "${PROJECT_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
   set(tovrel_gtest GTest::gtest_main)
   if(NOT TARGET GTest::gtest_main)
@@ -20,6 +23,7 @@ add_executable(unit_tests
   src/run/usage_test.cpp
   src/guid/guid_text_test.cpp
   src/output/output_test.cpp
+  src/support/command_line_text_test.cpp
   src/support/fakes.cpp
   src/support/support_test.cpp
   src/support/utf8_test.cpp
@@ -28,6 +32,12 @@ if(NOT WIN32)
   target_sources(unit_tests PRIVATE src/support/platform_posix_test.cpp)
 endif()
 target_link_libraries(unit_tests PRIVATE tovrel_core ${tovrel_gtest})
+if(WIN32)
+  # The resources too: the icon operations load "A_MAIN" from the running program.
+  target_sources(unit_tests PRIVATE src/support/code_pages_win32_test.cpp
+                                    "${PROJECT_BINARY_DIR}/generated/tovrel.rc")
+  target_link_options(unit_tests PRIVATE -static)  # runs under Wine without MinGW's DLLs
+endif()
 
 if(CMAKE_CROSSCOMPILING)
   include(cmake/wine_tests.cmake OPTIONAL)

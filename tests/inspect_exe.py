@@ -1,0 +1,134 @@
+"""Inspects a built Tovrel.exe: machine, subsystem, imports, size, icons, version record and
+manifest. Needs objdump for the target (OBJDUMP) and wrestool (icoutils)."""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import unittest
+
+EXE = os.environ.get("TOVREL_EXE", "build/win32/Tovrel.exe")
+MACHINE = os.environ.get("TOVREL_MACHINE", "i386")
+OBJDUMP = os.environ.get("OBJDUMP", "i686-w64-mingw32-objdump")
+
+# Windows' own libraries; nothing of the compiler's may be needed at run time.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcrt.dll",
+               "advapi32.dll", "gdi32.dll", "oleaut32.dll", "rpcrt4.dll", "shell32.dll"}
+
+
+def resource(type_id, name):
+    r = subprocess.run(["wrestool", "-x", "--raw", f"--type={type_id}", f"--name={name}", EXE],
+                       capture_output=True, check=True)
+    return r.stdout
+
+
+def icon_group(name):
+    """(width, height, bit count) of each image of an icon group, read from the group and
+    from the image's own bitmap header."""
+    data = resource(14, name)
+    _, kind, count = struct.unpack_from("<HHH", data, 0)
+    assert kind == 1, "not an icon group"
+    images = []
+    for i in range(count):
+        width, height, colors, _, planes, bits, size, image_id = struct.unpack_from(
+            "<BBBBHHIH", data, 6 + 14 * i)
+        image = resource(3, image_id)
+        header_size, bmp_width, bmp_height, _, bmp_bits = struct.unpack_from("<IiiHH", image, 0)
+        assert header_size == 40 and len(image) == size
+        assert (bmp_width, bmp_height // 2, bmp_bits) == (width or 256, height or 256, bits)
+        assert colors == (1 << bits if bits < 8 else 0) and planes == 1
+        images.append((width, height, bits))
+    return images
+
+
+def version_strings(data):
+    """The strings and fixed version of a VS_VERSIONINFO block."""
+    strings = {}
+
+    def block(offset):
+        length, value_length, value_type = struct.unpack_from("<HHH", data, offset)
+        end = offset + length
+        key_end = data.index(b"\0\0", offset + 6)
+        while (key_end - offset - 6) % 2:
+            key_end = data.index(b"\0\0", key_end + 1)
+        key = data[offset + 6:key_end].decode("utf-16-le")
+        pos = (key_end + 2 + 3) & ~3
+        value = data[pos:pos + value_length * (2 if value_type == 1 else 1)]
+        if value_type == 1 and value_length:
+            strings[key] = value.decode("utf-16-le").rstrip("\0")
+        elif key == "VS_VERSION_INFO":
+            strings["#fixed"] = struct.unpack_from("<IIIIII", value, 0)
+        elif key == "Translation":
+            strings["#translation"] = struct.unpack_from("<HH", value, 0)
+        strings.setdefault("#blocks", []).append(key)
+        pos = (pos + len(value) + 3) & ~3
+        while pos < end:
+            child_length = struct.unpack_from("<H", data, pos)[0]
+            if child_length == 0:
+                break
+            block(pos)
+            pos = (pos + child_length + 3) & ~3
+        return key
+
+    block(0)
+    return strings
+
+
+class Executable(unittest.TestCase):
+    def objdump(self, *flags):
+        return subprocess.run([OBJDUMP, *flags, EXE], capture_output=True, text=True,
+                              check=True).stdout
+
+    def test_machine_and_console_subsystem(self):
+        self.assertIn(f"file format pei-{MACHINE}", self.objdump("-f"))
+        self.assertRegex(self.objdump("-p"), r"Subsystem\s+00000003\s+\(Windows CUI\)")
+
+    def test_imports_only_windows_libraries(self):
+        dlls = {line.split(":", 1)[1].strip().lower()
+                for line in self.objdump("-p").splitlines() if "DLL Name:" in line}
+        self.assertTrue(dlls, "no imports found")
+        self.assertLessEqual(dlls, SYSTEM_DLLS)
+
+    def test_size(self):
+        size = os.path.getsize(EXE)
+        print(f"\n{EXE}: {size} bytes ({size / 1024:.1f} KiB)")
+        if MACHINE == "i386":
+            self.assertLess(size, 128 * 1024)
+
+    def test_icon_groups(self):
+        self.assertEqual(icon_group("A_MAIN"), [(32, 32, 4), (16, 16, 4)])
+        self.assertEqual(sorted(icon_group(1)), sorted([(32, 32, 1), (32, 32, 4), (16, 16, 4)]))
+
+    def test_version_record(self):
+        strings = version_strings(resource(16, 1))
+        expected = {"FileVersion": "2.00.0016", "ProductVersion": "2.00.0016",
+                    "ProductName": "Quorbix", "FileDescription": "Quorbix - Tovrel 2.00",
+                    "Comments": "Quorbix - Tovrel 2.00", "InternalName": "Tovrel",
+                    "OriginalFilename": "Tovrel.EXE"}
+        for key, value in expected.items():
+            self.assertEqual(strings.get(key), value, key)
+        # US English, Unicode strings.
+        self.assertIn("040904B0", [key.upper() for key in strings["#blocks"]])
+        self.assertEqual(strings.get("#translation"), (0x0409, 1200))
+        signature, _, file_ms, file_ls, product_ms, product_ls = strings["#fixed"]
+        self.assertEqual(signature, 0xFEEF04BD)
+        self.assertEqual((file_ms, file_ls), (2 << 16 | 0, 0 << 16 | 16))
+        self.assertEqual((product_ms, product_ls), (2 << 16 | 0, 0 << 16 | 16))
+        self.assertTrue(strings.get("LegalCopyright"))
+
+    def test_manifest(self):
+        manifest = resource(24, 1).decode("utf-8")
+        self.assertIn('level="asInvoker"', manifest)
+        self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
+                      manifest.replace("\n", " ").replace("  ", " "))
+        self.assertIn("supportedOS", manifest)
+
+
+if __name__ == "__main__":
+    missing = [tool for tool in (OBJDUMP, "wrestool") if shutil.which(tool) is None]
+    if missing:
+        if os.environ.get("CI"):
+            sys.exit(f"FAILED: required in CI: {', '.join(missing)}")
+        print("SKIPPED: missing " + ", ".join(missing))
+        sys.exit(77)
+    unittest.main(verbosity=2)

@@ -1,0 +1,83 @@
+// Test launcher: starts a program with an exact command-line text, as a Windows parent would.
+//
+//   launcher [--null-std] [--hold-clipboard] PROGRAM COMMAND-LINE-FILE
+//
+// The command line is read from a UTF-8 file, so that tabs, line breaks and quotation marks
+// reach CreateProcessW unchanged. --null-std starts the program with no standard handles at
+// all; --hold-clipboard keeps the clipboard open until the program has ended. The exit status
+// is the program's, or 100 and up when the launcher itself failed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "launcher: %s failed (error %lu)\n", what, GetLastError());
+  return 100;
+}
+
+bool ReadUtf8File(const wchar_t* path, std::wstring& text) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                       nullptr, 0);
+  text.assign(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  bool nullStd = false;
+  bool holdClipboard = false;
+  int i = 1;
+  for (; i < argc && argv[i][0] == L'-'; ++i) {
+    if (std::wcscmp(argv[i], L"--null-std") == 0) {
+      nullStd = true;
+    } else if (std::wcscmp(argv[i], L"--hold-clipboard") == 0) {
+      holdClipboard = true;
+    } else {
+      std::fprintf(stderr, "launcher: unknown option\n");
+      return 101;
+    }
+  }
+  if (argc - i != 2) {
+    std::fprintf(stderr, "usage: launcher [--null-std] [--hold-clipboard] PROGRAM FILE\n");
+    return 101;
+  }
+  std::wstring commandLine;
+  if (!ReadUtf8File(argv[i + 1], commandLine)) return Fail("reading the command line");
+
+  if (holdClipboard && !OpenClipboard(nullptr)) return Fail("OpenClipboard");
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  if (!nullStd) {
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  }
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(argv[i], commandLine.data(), nullptr, nullptr, nullStd ? FALSE : TRUE, 0,
+                      nullptr, nullptr, &startup, &process)) {
+    return Fail("CreateProcessW");
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 0;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (holdClipboard) CloseClipboard();
+  return static_cast<int>(status);
+}
