@@ -22,4 +22,7 @@ ensure_packages() {
 }
 
 # What the native build and its tests need.
-NATIVE_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3 locales)
+NATIVE_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3 locales xvfb xclip)
+# What the Windows builds and their tests under Wine need.
+WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
+                  imagemagick)
