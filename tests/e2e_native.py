@@ -54,13 +54,6 @@ class Batch(unittest.TestCase):
             b"\xD0\x9D\xD0\xBE\xD0\xB2\xD1\x8B\xD0\xB9 GUID:\r\n"))
         guid_lines(self, r.stdout.decode("utf-8"), 1)
 
-    def test_blank_arguments_are_no_arguments(self):
-        for args in (["   "], ["\t", '""'], ["\r\n", '" "']):
-            with self.subTest(args=args):
-                r = run(args)
-                self.assertEqual(r.returncode, 0)
-                guid_lines(self, r.stdout.decode("utf-8"), 1)
-
     def test_each_switch(self):
         cases = [
             (["/nologo"], dict(count=1, logo=False)),

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 #include "support/fakes.h"
 
@@ -24,12 +23,10 @@ class MainTest : public ::testing::Test {
   }
   std::u16string Output() const { return Utf16(world.platform.standardOutput); }
   // The GUID lines after the header; fails the test when the header is not there.
-  std::vector<std::u16string> GuidLines(bool withHeader = true) const {
+  std::vector<std::u16string> GuidLines() const {
     std::u16string out = Output();
-    if (withHeader) {
-      EXPECT_EQ(out.rfind(kHeader, 0), 0u) << Utf8(out);
-      out.erase(0, std::u16string_view(kHeader).size());
-    }
+    EXPECT_EQ(out.rfind(kHeader, 0), 0u) << Utf8(out);
+    out.erase(0, std::u16string_view(kHeader).size());
     const auto lines = SplitCrLfLines(out);
     EXPECT_TRUE(lines.has_value()) << "GUID output must end every line with CR LF";
     return lines.value_or(std::vector<std::u16string>{});
@@ -62,36 +59,6 @@ TEST_F(MainTest, StartUpOrderAndTheIconStep) {
             expected);
   ASSERT_FALSE(world.platform.events.empty());
   EXPECT_EQ(world.platform.events.front(), "controls");
-}
-
-TEST_F(MainTest, NineLowerCaseUnbracedGuidsAllDifferent) {
-  ASSERT_EQ(Run(u"/9 /lcase /nobraces"), kExitOk);
-  const auto lines = GuidLines();
-  ASSERT_EQ(lines.size(), 9u);
-  std::set<std::u16string> distinct;
-  for (const auto& line : lines) {
-    const auto shape = ParseGuidText(line);
-    ASSERT_TRUE(shape.has_value()) << Utf8(line);
-    EXPECT_FALSE(shape->braces);
-    EXPECT_FALSE(shape->hasUpper);
-    distinct.insert(line);
-  }
-  EXPECT_EQ(distinct.size(), 9u);
-}
-
-TEST_F(MainTest, NoLogoLeavesOnlyTheGuidLines) {
-  ASSERT_EQ(Run(u"/NOLOGO /3"), kExitOk);
-  const auto lines = GuidLines(false);
-  ASSERT_EQ(lines.size(), 3u);
-  for (const auto& line : lines) EXPECT_TRUE(ParseGuidText(line).has_value()) << Utf8(line);
-}
-
-TEST_F(MainTest, UnicodeWritesUtf16LittleEndianWithoutMark) {
-  ASSERT_EQ(Run(u"/unicode /nologo"), kExitOk);
-  const std::string& out = world.platform.standardOutput;
-  ASSERT_EQ(out.size(), 40u * 2);  // 38 characters and CR LF
-  EXPECT_EQ(out.substr(0, 2), std::string("{\0", 2));
-  EXPECT_EQ(out.substr(76), std::string("\r\0\n\0", 4));
 }
 
 TEST_F(MainTest, UnicodeHeaderCarriesTheLabelAsUtf16) {
