@@ -2,17 +2,8 @@
 #include "run/app_info.h"
 
 #include "app_version.h"
+#include "run/ascii_case.h"
 #include "support/platform.h"
-
-namespace {
-
-std::u16string FromAscii(const char* text) {
-  std::u16string out;
-  for (; *text != '\0'; ++text) out += static_cast<char16_t>(*text);
-  return out;
-}
-
-}  // namespace
 
 std::u16string WithoutExtension(std::u16string fileName) {
   const std::size_t dot = fileName.rfind(u'.');

@@ -12,3 +12,5 @@ void ToAsciiLower(std::u16string& text) {
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
   }
 }
+
+std::u16string FromAscii(std::string_view text) { return std::u16string(text.begin(), text.end()); }

@@ -2,9 +2,11 @@
 #include "run/run.h"
 
 #include <new>
+#include <string>
 
 #include "guid/guid_text.h"
 #include "output/output.h"
+#include "run/ascii_case.h"
 #include "run/app_info.h"
 #include "run/run_options.h"
 #include "support/platform.h"
@@ -13,24 +15,6 @@
 RunSettings RunOptions;
 
 namespace {
-
-std::u16string FromAscii(const char* text) {
-  std::u16string out;
-  for (; *text != '\0'; ++text) out += static_cast<char16_t>(*text);
-  return out;
-}
-
-std::u16string Decimal(long long value) {
-  std::u16string digits;
-  const bool negative = value < 0;
-  unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                          : static_cast<unsigned long long>(value);
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
-    magnitude /= 10;
-  } while (magnitude != 0);
-  return negative ? u"-" + digits : digits;
-}
 
 // One line on standard error, after the program's name.
 void ReportFailure(const std::u16string& message) {
@@ -60,7 +44,7 @@ int Main() {
     return kExitOk;
   } catch (const SupportFailure& failure) {
     ReportFailure(FromAscii(failure.operation) + u" failed with status " +
-                  Decimal(failure.status));
+                  FromAscii(std::to_string(failure.status)));
     return kExitSupportFailure;
   } catch (const WriteFailure& failure) {
     ReportFailure(u"write error: " + failure.reason);
