@@ -21,8 +21,10 @@ ensure_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
 }
 
-# What the native build and its tests need.
-NATIVE_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3 locales xvfb xclip)
+# What the native build needs (its configuration looks for GoogleTest and Python too).
+BUILD_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3)
+# What the native tests need beyond that.
+NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)
