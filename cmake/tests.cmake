@@ -46,7 +46,7 @@ else()
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
   add_test(NAME e2e_native
-    COMMAND Python3::Interpreter -m unittest -v e2e_native
+    COMMAND Python3::Interpreter e2e.py
     WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
   set_tests_properties(e2e_native PROPERTIES
     ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>;TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e"

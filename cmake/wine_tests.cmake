@@ -1,11 +1,13 @@
-# Tests of the Windows programs: inspection of both executables here, and for the 64-bit
-# build, the unit tests and end-to-end tests under Wine.
+# Tests of the Windows programs: inspection, and under Wine (the 32-bit one through the
+# 32-bit loader) the unit tests and the end-to-end table.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
   set(tovrel_machine i386)
+  set(tovrel_wine /usr/lib/wine/wine)
 else()
   set(tovrel_machine x86-64)
+  set(tovrel_wine /usr/lib/wine/wine64)
 endif()
 add_test(NAME executable_inspection
   COMMAND Python3::Interpreter tests/inspect_exe.py
@@ -14,29 +16,24 @@ set_tests_properties(executable_inspection PROPERTIES
   ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>;TOVREL_MACHINE=${tovrel_machine};OBJDUMP=${TOVREL_MINGW_PREFIX}-objdump"
   SKIP_RETURN_CODE 77)
 
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
-  add_executable(launcher tests/win32/launcher.cpp)
-  target_link_options(launcher PRIVATE -municode -static)
-  target_compile_definitions(launcher PRIVATE UNICODE _UNICODE)
+add_executable(launcher tests/win32/launcher.cpp)
+target_link_options(launcher PRIVATE -municode -static)
+target_compile_definitions(launcher PRIVATE UNICODE _UNICODE)
 
-  set(tovrel_wine_env
-    "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
-    "WINEDEBUG=-all"
-    "TOVREL_EXE=$<TARGET_FILE:tovrel>"
-    "TOVREL_LAUNCHER=$<TARGET_FILE:launcher>"
-    "TOVREL_UNIT_TESTS=$<TARGET_FILE:unit_tests>"
-    "TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e")
-  add_test(NAME wine_prefix
-    COMMAND Python3::Interpreter wine.py prepare
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
-  add_test(NAME unit_tests_wine
-    COMMAND Python3::Interpreter wine.py unit-tests
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
-  add_test(NAME e2e_wine
-    COMMAND Python3::Interpreter e2e_wine.py
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
-  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
-  set_tests_properties(unit_tests_wine e2e_wine PROPERTIES FIXTURES_REQUIRED wine)
-  set_tests_properties(wine_prefix unit_tests_wine e2e_wine PROPERTIES
-    ENVIRONMENT "${tovrel_wine_env}" SKIP_RETURN_CODE 77 TIMEOUT 900)
-endif()
+set(tovrel_wine_env
+  "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
+  "TOVREL_WINE=${tovrel_wine}"
+  "TOVREL_EXE=$<TARGET_FILE:tovrel>"
+  "TOVREL_LAUNCHER=$<TARGET_FILE:launcher>"
+  "TOVREL_UNIT_TESTS=$<TARGET_FILE:unit_tests>"
+  "TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e")
+add_test(NAME wine_prefix COMMAND Python3::Interpreter wine.py prepare
+  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
+add_test(NAME unit_tests_wine COMMAND Python3::Interpreter wine.py unit-tests
+  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
+add_test(NAME e2e_wine COMMAND Python3::Interpreter e2e.py
+  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(unit_tests_wine e2e_wine PROPERTIES FIXTURES_REQUIRED wine)
+set_tests_properties(wine_prefix unit_tests_wine e2e_wine PROPERTIES
+  ENVIRONMENT "${tovrel_wine_env}" SKIP_RETURN_CODE 77 TIMEOUT 900)

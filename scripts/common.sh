@@ -18,7 +18,7 @@ ensure_packages() {
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "installing: ${missing[*]}" >&2
   as_root apt-get update -qq >&2
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq "${missing[@]}" >&2
 }
 
 # What the native build needs (its configuration looks for GoogleTest and Python too).
@@ -28,3 +28,77 @@ NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)
+
+# The 32-bit Windows program runs under Debian's 32-bit Wine. Where the kernel cannot run
+# 32-bit x86 code itself, QEMU's user-mode emulator runs it, registered with binfmt_misc.
+# Changes to the machine: the i386 architecture, the backports suite (for QEMU 10, whose
+# address-space reservation makes a run take seconds instead of a minute) and a binfmt entry.
+WINE32=/usr/lib/wine/wine
+QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+
+wine32_runs() {
+  [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1
+}
+
+# The mirror the machine's own apt sources use for its release.
+debian_mirror() {
+  local codename=$1
+  {
+    awk -v suite="$codename" '
+      /^URIs:/ { uris = $2 }
+      /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == suite) found = uris }
+      /^$/ { uris = "" }
+      END { if (found != "") print found }' /etc/apt/sources.list.d/*.sources 2>/dev/null
+    awk -v suite="$codename" '$1 == "deb" && $3 == suite { print $2 }' \
+      /etc/apt/sources.list 2>/dev/null
+  } | head -n 1
+}
+
+ensure_qemu_i386() {
+  local version
+  version=$(qemu-i386 --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] }')
+  [ -n "$version" ] && [ "$version" -ge 10 ] && return 0
+  local codename mirror list=/etc/apt/sources.list.d/tovrel-backports.list
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  if [ ! -f "$list" ]; then
+    mirror=$(debian_mirror "$codename")
+    [ -n "$mirror" ] || { echo "no Debian mirror found in the apt sources" >&2; return 1; }
+    echo "deb $mirror $codename-backports main" | as_root tee "$list" >/dev/null
+    as_root apt-get update -qq >&2
+  fi
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+    -t "$codename-backports" qemu-user >&2
+}
+
+ensure_binfmt_i386() {
+  local dir=/proc/sys/fs/binfmt_misc
+  [ -f "$dir/register" ] || as_root mount -t binfmt_misc binfmt_misc "$dir" || return 1
+  # Any existing i386 entry (QEMU's own packages register one too) is left as it is.
+  grep -qs "^magic 7f454c46010101" "$dir"/* && return 0
+  printf ':qemu-i386:M::%s:%s:%s:F' "$QEMU_I386_MAGIC" "$QEMU_I386_MASK" \
+    "$(command -v qemu-i386)" | as_root tee "$dir/register" >/dev/null
+}
+
+# ensure_i386_package NAME:ARCH: installs it (without recommends) unless it is there.
+ensure_i386_package() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' && return 0
+  echo "installing: $1" >&2
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+    --no-install-recommends "$1" >&2
+}
+
+# ensure_wine32: makes $WINE32 run; returns non-zero with the reason on standard error.
+ensure_wine32() {
+  wine32_runs && return 0
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    { as_root dpkg --add-architecture i386 && as_root apt-get update -qq >&2; } || return 1
+  fi
+  ensure_i386_package libc6:i386 || return 1
+  # The emulator only where the kernel cannot run 32-bit code itself.
+  if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    { ensure_qemu_i386 && ensure_binfmt_i386; } || return 1
+  fi
+  ensure_i386_package wine32:i386 || return 1
+  wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
+}

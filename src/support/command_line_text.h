@@ -4,6 +4,6 @@
 #include <string_view>
 
 // The arguments of `commandLine`: what follows the program's name and the blanks after it,
-// untouched. The name ends at the first space or tab outside quotation marks, as the C
-// runtime reads argv[0]: a quoted name runs to its closing mark, even across blanks.
+// untouched. As the system and cmd.exe read a program path: a quoted name ends at its closing
+// quotation mark, an unquoted one at the first space or tab.
 std::u16string_view ArgumentsAfterProgramName(std::u16string_view commandLine);

@@ -15,6 +15,7 @@ TEST(ArgumentsAfterProgramName, QuotedNameRunsToItsClosingMark) {
   EXPECT_EQ(ArgumentsAfterProgramName(u"\"C:\\Program Files\\Q\\Tovrel.exe\" /3"), u"/3");
   EXPECT_EQ(ArgumentsAfterProgramName(u"\"C:\\a b\\T.exe\"\t\"/3\" \"\" /5"), u"\"/3\" \"\" /5");
   EXPECT_EQ(ArgumentsAfterProgramName(u"\"C:\\no end /3"), u"");
+  EXPECT_EQ(ArgumentsAfterProgramName(u"\"C:\\Tools\\Tovrel.exe\"/2"), u"/2");
 }
 
 TEST(ArgumentsAfterProgramName, RestIsKeptAsTyped) {
@@ -23,8 +24,8 @@ TEST(ArgumentsAfterProgramName, RestIsKeptAsTyped) {
   EXPECT_EQ(ArgumentsAfterProgramName(u"t /3\r\n/5 "), u"/3\r\n/5 ");
 }
 
-TEST(ArgumentsAfterProgramName, QuotesInsideTheNameToggle) {
-  EXPECT_EQ(ArgumentsAfterProgramName(u"C:\\\"a b\"\\T.exe /9"), u"/9");
+TEST(ArgumentsAfterProgramName, UnquotedNameEndsAtABlankEvenAfterAQuote) {
+  EXPECT_EQ(ArgumentsAfterProgramName(u"C:\\\"a b\"\\T.exe /9"), u"b\"\\T.exe /9");
 }
 
 }  // namespace

@@ -1,0 +1,406 @@
+"""End-to-end tests: one table of cases, run against the native program or, with TOVREL_WINE
+naming a Wine loader, against a Windows build through the launcher, which hands it an exact
+command-line text. Platform-only checks follow the table."""
+import os
+import re
+import shlex
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+EXE = os.environ["TOVREL_EXE"]
+WINE = os.environ.get("TOVREL_WINE")  # unset: the native program
+LAUNCHER = os.environ.get("TOVREL_LAUNCHER")
+WRAP = shlex.split(os.environ.get("TOVREL_WRAP", ""))  # e.g. valgrind, before each native run
+WORK = os.environ.get("TOVREL_WORK") or tempfile.mkdtemp()
+NAME = "Tovrel" if WINE else "tovrel"
+BANNER = "Quorbix - Tovrel, ver. 2.00.0016\r\nCopyright (C) 2026 Quorbix"
+HEADER = BANNER + "\r\n\r\nНовый GUID:\r\n"
+GUID = re.compile(r"(\{?)[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-4[0-9A-Fa-f]{3}-[89ABab][0-9A-Fa-f]{3}-"
+                  r"[0-9A-Fa-f]{12}(\}?)")
+# locale kind: (name, localedef source, charmap, the output's encoding) per platform. Under
+# Wine a Russian locale makes the OEM code page 866.
+LOCALES = {None: ("C.UTF-8", None, None, "utf-8"),
+           "cp866": ("ru_RU.IBM866", "ru_RU", "IBM866", "cp866"),
+           "tr": ("tr_TR.UTF-8", "tr_TR", "UTF-8", "utf-8")}
+if WINE:
+    LOCALES.update({None: ("ru_RU.UTF-8", "ru_RU", "UTF-8", "cp866"),
+                    "cp866": ("ru_RU.UTF-8", "ru_RU", "UTF-8", "cp866"),
+                    "tr": ("tr_TR.UTF-8", "tr_TR", "UTF-8", "cp857")})
+WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
+
+# (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
+# bare, utf16), "usage" (exact text, "utf16" for UTF-16LE) or "full" (standard output is a full
+# disk). Options: locale, name (the program's file name), clip (compare the clipboard).
+CASES = [
+    ([], "1", {}),
+    (["\t", '"', " "], "1", {}),
+    (["/nologo"], "1 nologo", {}),
+    (["/NoLogo", "/LCase"], "1 nologo lower", {}),
+    (["/NOBRACES"], "1 bare", {}),
+    (["/lcase", "/nobraces", "/nologo", "/7"], "7 nologo lower bare", {}),
+    *[([f"/{n}"], f"{n}", {}) for n in range(1, 10)],
+    (["/3", "/5"], "5", {}),
+    (["/5", "/3", "/3"], "3", {}),
+    (['"/3"', '""', '"/5"'], "5", {}),
+    (["/3", "", "/5"], "5", {}),
+    (["/2\t/lcase\r\n/nobraces"], "2 lower bare", {}),
+    (['"/4"/nologo'], "4 nologo", {}),
+    (["/unicode", "/2"], "2 utf16", {}),
+    (["/UNICODE", "/nologo", "/lcase"], "1 utf16 nologo lower", {}),
+    ([], "1", {"locale": "cp866"}),
+    (["/clip", "/lcase", "/nologo", "/NOBRACES", "/2"], "2 nologo lower bare",
+     {"locale": "tr", "clip": True}),
+    (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter
+    *[([a], "usage", {}) for a in ("/?", "/HELP", "/help", "/0", "/10", "-3", "/", "/1/2")],
+    (["/3", "/x", "/5"], "usage", {}),
+    (["/unicode", "/bad"], "usage utf16", {}),
+    (["/bad", "/unicode"], "usage", {}),
+    (["/clip", "/bad"], "usage", {"clip": True}),
+    (["/clip", "/3", "/lcase"], "3 lower", {"clip": True}),
+    (["/CLIP", "/nologo", "/unicode"], "1 nologo utf16", {"clip": True}),
+    *[(["/x"], "usage", {"name": n}) for n in ("g", "Tovrel.exe", "новый", "a.long.name.exe")],
+    (["/9"], "full", {}),
+    (["/x"], "full", {}),
+    (["/unicode"], "full", {}),
+    ([], "full", {"name": "Tovrel.exe"}),
+]
+
+
+def shown_name(file_name):
+    return file_name[:file_name.rfind(".")] if "." in file_name else file_name
+
+
+def usage_text(name):
+    pad = " " * (len(name.encode("utf-16-le")) // 2 + 7)
+    return (BANNER + "\r\n\r\n" + name +
+            "[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n" +
+            pad + "[/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n" + pad + "[/? | /Help]")
+
+
+def guid_lines(test, text, count, logo=True, lower=False, braces=True):
+    """Checks a whole batch by its shape and returns its GUID lines, all different."""
+    if logo:
+        test.assertTrue(text.startswith(HEADER), f"header missing: {text[:80]!r}")
+        text = text[len(HEADER):]
+    test.assertTrue(text.endswith("\r\n"), f"must end with CR LF: {text[-10:]!r}")
+    lines = text[:-2].split("\r\n")
+    test.assertEqual(len(lines), count, text)
+    for line in lines:
+        m = GUID.fullmatch(line)
+        test.assertTrue(m and bool(m[1]) == braces == bool(m[2]), f"not a GUID: {line!r}")
+        letters = re.sub(r"[^A-Za-z]", "", line)
+        test.assertEqual(letters, letters.lower() if lower else letters.upper(), line)
+    test.assertEqual(len(set(lines)), count, "GUIDs of one batch must differ")
+    return lines
+
+
+def skip_or_fail(test, reason):
+    if os.environ.get("CI"):
+        test.fail(f"required in CI: {reason}")
+    raise unittest.SkipTest(reason)
+
+
+def locale_env(kind):
+    name, source, charmap, _ = LOCALES[kind]
+    env = {"LC_ALL": name, "LANG": name}
+    if source:
+        folder = os.path.join(WORK, "locales")
+        if not os.path.isdir(os.path.join(folder, name)):
+            os.makedirs(folder, exist_ok=True)
+            subprocess.run(["localedef", "-i", source, "-f", charmap,
+                            os.path.join(folder, name)], capture_output=True)
+        if not os.path.isdir(os.path.join(folder, name)):
+            raise RuntimeError(f"cannot compile the locale {name}")
+        env["LOCPATH"] = folder
+    return env
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, timeout=60):
+    """Runs the program with `args` (joined with spaces into its command line, as the POSIX
+    program joins its arguments) or, under Wine, with the exact text `raw`. Returns (status,
+    standard output, standard error), all read through files."""
+    with tempfile.TemporaryDirectory(dir=WORK) as folder:
+        out_path, err_path = os.path.join(folder, "out"), os.path.join(folder, "err")
+        full_env = {"PATH": os.environ["PATH"], "HOME": WORK, **locale_env(None), **(env or {})}
+        for key in ("DISPLAY", "WINEPREFIX"):
+            if key in os.environ and key not in full_env:
+                full_env[key] = os.environ[key]
+        if WINE:
+            command_file = os.path.join(folder, "command.txt")
+            with open(command_file, "w", encoding="utf-8") as f:
+                f.write(raw if raw is not None else " ".join([os.path.basename(exe)] + args))
+            command = [WINE, LAUNCHER, *options, windows_path(exe), windows_path(command_file)]
+            full_env["WINEDEBUG"] = "-all"
+        else:
+            command = WRAP + [exe] + args
+        with open(stdout or out_path, "wb") as out, open(err_path, "wb") as err:
+            status = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                    env=full_env, timeout=timeout).returncode
+        return status, read_bytes(out_path), read_bytes(err_path)
+
+
+def read_bytes(path):
+    if not os.path.isfile(path):
+        return b""
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def clipboard(text=None):
+    """Sets the X clipboard to `text`, or reads it; Wine hands text over with LF line ends."""
+    if text is not None:
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text.encode(),
+                       timeout=10, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return None
+    r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                       timeout=10)
+    return r.stdout.replace(b"\r\n", b"\n")
+
+
+def program_named(name):
+    """A copy of the program under another file name (Windows wants .exe to start it)."""
+    file_name = name if not WINE or name.endswith(".exe") else name + ".exe"
+    path = os.path.join(tempfile.mkdtemp(dir=WORK), file_name)
+    shutil.copy(EXE, path)
+    return path
+
+
+class Table(unittest.TestCase):
+    def test_cases(self):
+        for args, expected, options in CASES:
+            with self.subTest(args=args, expected=expected, **options):
+                self.check(args, expected.split(), options)
+
+    def check(self, args, words, options):
+        locale = options.get("locale")
+        encoding = "utf-16-le" if "utf16" in words else LOCALES[locale][3]
+        exe = program_named(options["name"]) if "name" in options else EXE
+        name = shown_name(os.path.basename(exe)) if "name" in options else NAME
+        if options.get("clip"):
+            clipboard("untouched")
+        full = "full" in words
+        status, out, err = run(args, locale_env(locale), exe,
+                               stdout="/dev/full" if full else None)
+        lines = None
+        if full:
+            self.assertEqual(status, 1)
+            self.assertRegex(err.decode(LOCALES[locale][3]),
+                             "^" + re.escape(name) + ": " + WRITE_ERROR + "$")
+            return
+        self.assertEqual((status, err), (0, b""))
+        if words[0] == "usage":
+            self.assertEqual(out, usage_text(name).encode(encoding))
+        else:
+            lines = guid_lines(self, out.decode(encoding), int(words[0]),
+                               logo="nologo" not in words, lower="lower" in words,
+                               braces="bare" not in words)
+        if options.get("clip"):
+            want = "".join(line + "\n" for line in lines) if lines else "untouched"
+            self.assertEqual(clipboard(), want.encode())
+
+
+@unittest.skipIf(WINE, "POSIX only")
+class Posix(unittest.TestCase):
+    """Descriptors, signals and the desktop helper programs, through stand-ins for them."""
+
+    def setUp(self):
+        self.bin = tempfile.mkdtemp(dir=WORK)
+        self.env = {"PATH": self.bin + ":" + os.environ["PATH"], "DISPLAY": ":77"}
+        self.slack = 10 if WRAP else 0
+
+    def tool(self, name, body):
+        path = os.path.join(self.bin, name)
+        with open(path, "w") as f:
+            f.write("#!/bin/sh\nprintf %s \"$*\" > \"$0.args\"\n" + body + "\n")
+        os.chmod(path, 0o755)
+        return path + ".got"
+
+    def closed_stdout(self, args, env):
+        return subprocess.run(["/bin/sh", "-c", 'exec "$@" >&-', "sh", *WRAP, EXE, *args],
+                              capture_output=True, env={**locale_env(None), **env}, timeout=60)
+
+    def test_closed_pipe_ends_the_program_like_any_other(self):
+        read_end, write_end = os.pipe()
+        os.close(read_end)
+        r = subprocess.run(WRAP + [EXE, "/9"], stdout=write_end, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.assertEqual(r.returncode, -signal.SIGPIPE)
+
+    def test_no_standard_output_and_no_display_uses_standard_error(self):
+        r = self.closed_stdout(["/2"], {"PATH": os.environ["PATH"]})
+        self.assertEqual((r.returncode, r.stdout), (0, b""))
+        guid_lines(self, r.stderr.decode("utf-8"), 2)
+
+    def test_no_standard_output_shows_a_dialog_without_carriage_returns(self):
+        got = self.tool("zenity", 'printf "%s\\n" "$@" > "$0.got"')
+        r = self.closed_stdout(["/nologo", "/3"], self.env)
+        self.assertEqual((r.returncode, r.stderr), (0, b""))
+        with open(got, "rb") as f:
+            args = f.read().decode("utf-8").split("\n")
+        self.assertIn("--info", args)
+        self.assertIn("--title=Quorbix - Tovrel", args)
+        start = args.index(next(a for a in args if a.startswith("--text=")))
+        text = "\n".join(args[start:start + 3])[len("--text="):]
+        guid_lines(self, text.replace("\n", "\r\n") + "\r\n", 3, logo=False)
+        self.assertNotIn("\r", text)
+
+    def test_clipboard_helpers_in_order(self):
+        for helpers, env in ((("xclip", "xsel"), {}), (("xsel",), {}),
+                             (("wl-copy", "xclip"), {"WAYLAND_DISPLAY": "wayland-0"})):
+            with self.subTest(helpers=helpers, **env):
+                for name in os.listdir(self.bin):
+                    os.unlink(os.path.join(self.bin, name))
+                got = [self.tool(h, 'cat > "$0.got"') for h in helpers]
+                status, out, _ = run(["/clip", "/nologo", "/2"], dict(self.env, **env))
+                self.assertEqual((status, read_bytes(got[0])), (0, out))
+                self.assertEqual(read_bytes(got[0][:-4] + ".args").decode(),
+                                 {"xclip": "-selection clipboard", "xsel": "--clipboard --input",
+                                  "wl-copy": ""}[helpers[0]])
+                self.assertFalse(any(os.path.exists(g) for g in got[1:]))
+
+    def test_helpers_never_hold_or_spoil_the_output(self):
+        # Like xclip, one leaves a process behind; others hang, fail or die.
+        for body in ("cat > /dev/null; (sleep 8 &) ; exit 0", "sleep 30", "exit 3",
+                     "kill -9 $$", "exec 0<&-; sleep 1"):
+            with self.subTest(helper=body):
+                self.tool("xclip", body)
+                start = time.monotonic()
+                status, out, err = run(["/clip", "/9"], self.env)
+                self.assertLess(time.monotonic() - start, 4 + self.slack)
+                self.assertEqual((status, err), (0, b""))
+                guid_lines(self, out.decode("utf-8"), 9)
+
+    def test_clip_without_display_ends_at_once(self):
+        start = time.monotonic()
+        status, out, _ = run(["/clip", "/9"], {"PATH": self.bin + ":" + os.environ["PATH"],
+                                               "DISPLAY": ""})
+        self.assertLess(time.monotonic() - start, 2 + self.slack)
+        guid_lines(self, out.decode("utf-8"), 9)
+
+
+@unittest.skipUnless(WINE, "Windows only")
+class Windows(unittest.TestCase):
+    def count(self, raw, exe):
+        status, out, err = run([], exe=exe, raw=raw)
+        self.assertEqual((status, err), (0, b""))
+        text = out.decode("cp866")
+        if text == usage_text(NAME):
+            return "usage"
+        return len(guid_lines(self, text, text[len(HEADER):].count("\r\n")))
+
+    def test_raw_command_lines(self):
+        folder = os.path.join(tempfile.mkdtemp(dir=WORK), "dir with space")
+        os.makedirs(folder)
+        exe = shutil.copy(EXE, os.path.join(folder, "Tovrel.exe"))
+        path = windows_path(exe)
+        # A quoted program name ends at the next quotation mark, an unquoted one at a blank.
+        for raw, want in ((f'"{path}" /6', 6), (f'"{path}"\t"/2"', 2), (f'"{path}"/2', 2),
+                          (f'"{path}"', 1), (f'"{path}"/nologo/2', "usage"),
+                          ("Tovrel.exe\t/3", 3), ('Tovrel.exe \\"/3\\"', "usage"),
+                          ('Tovrel.exe "/3\\"', "usage")):
+            with self.subTest(raw=raw):
+                self.assertEqual(self.count(raw, exe), want)
+
+    def test_clipboard_held_by_another_program(self):
+        start = time.monotonic()
+        status, out, err = run(["/clip", "/2"], options=["--hold-clipboard"])
+        self.assertLess(time.monotonic() - start, 20)
+        self.assertEqual((status, err), (0, b""))
+        guid_lines(self, out.decode("cp866"), 2)
+
+    def test_message_box_without_standard_handles(self):
+        for args, picture in ((["/2", "/clip"], "message_box_batch"),
+                              (["/help"], "message_box_usage")):
+            with self.subTest(args=args):
+                clipboard("untouched")
+                self.message_box(args, picture)
+                lines = clipboard().decode().split("\n")[:-1] if "/clip" in args else None
+                if lines:
+                    guid_lines(self, "".join(line + "\r\n" for line in lines), 2, logo=False)
+
+    def message_box(self, args, picture):
+        folder = tempfile.mkdtemp(dir=WORK)
+        command_file = os.path.join(folder, "command.txt")
+        with open(command_file, "w", encoding="utf-8") as f:
+            f.write(" ".join(["Tovrel.exe"] + args))
+        env = {**os.environ, **locale_env(None), "WINEDEBUG": "-all"}
+        with open(os.path.join(folder, "out"), "wb") as out:
+            launcher = subprocess.Popen([WINE, LAUNCHER, "--null-std", windows_path(EXE),
+                                         windows_path(command_file)], stdin=subprocess.DEVNULL,
+                                        stdout=out, stderr=out, env=env)
+        try:
+            window = ""
+            for _ in range(600):
+                found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                                        "^Quorbix - Tovrel$"], capture_output=True, text=True)
+                window = (found.stdout.split() or [""])[0]
+                if window or launcher.poll() is not None:
+                    break
+                time.sleep(0.1)
+            self.assertTrue(window, "no message box appeared")
+            time.sleep(0.5)  # let it paint
+            subprocess.run(["import", "-window", window, os.path.join(WORK, picture + ".png")],
+                           capture_output=True, timeout=30)
+            subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "Return"],
+                           capture_output=True, timeout=10)
+            self.assertEqual(launcher.wait(timeout=60), 0)
+        finally:
+            if launcher.poll() is None:
+                launcher.kill()
+        with open(os.path.join(folder, "out"), "rb") as out:
+            self.assertEqual(out.read(), b"", "nothing may reach a standard output")
+
+
+def setUpModule():
+    """One virtual X display for the clipboard and the message box; under Wine a warm server
+    started on it (a server left from a run without a display keeps windows off it)."""
+    for tool in ["Xvfb", "xclip", "localedef"] + (["xdotool", "import"] if WINE else []):
+        if shutil.which(tool) is None:
+            if os.environ.get("CI"):
+                raise RuntimeError(f"required in CI: {tool}")
+            raise unittest.SkipTest(f"{tool} is not installed")
+    os.makedirs(WORK, exist_ok=True)
+    if WINE and subprocess.run([WINE, "--version"], capture_output=True).returncode != 0:
+        if os.environ.get("CI"):
+            raise RuntimeError(f"required in CI: a working {WINE}")
+        raise unittest.SkipTest(f"{WINE} does not run")
+    number = next(n for n in range(50, 500) if not os.path.exists(f"/tmp/.X{n}-lock"))
+    os.environ["DISPLAY"] = f":{number}"
+    state["xvfb"] = subprocess.Popen(["Xvfb", os.environ["DISPLAY"], "-nolisten", "tcp",
+                                      "-screen", "0", "1024x768x24"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(100):
+        if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            break
+        time.sleep(0.05)
+    if WINE:
+        wineserver(["-k"])
+        wineserver(["-p", "120"])
+
+
+def wineserver(args):
+    subprocess.run([os.environ.get("TOVREL_WINESERVER", "/usr/lib/wine/wineserver64")] + args,
+                   env={**os.environ, **locale_env(None)}, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def tearDownModule():
+    if WINE:
+        wineserver(["-k"])
+    state["xvfb"].terminate()
+    state["xvfb"].wait(timeout=10)
+
+
+state = {}
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
