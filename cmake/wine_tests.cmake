@@ -25,12 +25,11 @@ set(tovrel_wine_env
   "TOVREL_WINE=${tovrel_wine}"
   "TOVREL_EXE=$<TARGET_FILE:tovrel>"
   "TOVREL_LAUNCHER=$<TARGET_FILE:launcher>"
-  "TOVREL_UNIT_TESTS=$<TARGET_FILE:unit_tests>"
   "TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e")
-add_test(NAME wine_prefix COMMAND Python3::Interpreter wine.py prepare
-  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
-add_test(NAME unit_tests_wine COMMAND Python3::Interpreter wine.py unit-tests
-  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
+add_test(NAME wine_prefix COMMAND sh tests/wine.sh prepare
+  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
+add_test(NAME unit_tests_wine COMMAND sh tests/wine.sh $<TARGET_FILE:unit_tests>
+  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
 add_test(NAME e2e_wine COMMAND Python3::Interpreter e2e.py
   WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
