@@ -312,7 +312,8 @@ class Windows(unittest.TestCase):
         guid_lines(self, out.decode("cp866"), 2)
 
     def test_message_box_without_standard_handles(self):
-        for args, picture in ((["/2", "/clip"], "message_box_batch"), (["/help"], "message_box_usage")):
+        for args, picture in ((["/2", "/clip"], "message_box_batch"),
+                              (["/help"], "message_box_usage")):
             with self.subTest(args=args):
                 clipboard("untouched")
                 result = []
