@@ -28,3 +28,8 @@ NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)
+# What scripts/release needs beyond the native build: the cross compilers, dpkg-shlibdeps,
+# root-owned archives, the ZIP.
+RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
+# What the tests of the packages need: the .deb's checker, man page linters, unzip.
+PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
