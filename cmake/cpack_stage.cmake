@@ -1,5 +1,6 @@
 # Runs in CPack's staging folder before each package is made: what Debian's policy asks of a
-# .deb, and file times from SOURCE_DATE_EPOCH so that the same commit gives the same bytes.
+# .deb, and modes and file times that do not depend on the umask or the clock, so that the
+# same commit gives the same bytes.
 set(stage "${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
 message(STATUS "staging ${CPACK_GENERATOR} in ${stage}")
 if(CPACK_GENERATOR STREQUAL "DEB")
@@ -18,6 +19,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
        "  * Release ${CPACK_PACKAGE_VERSION}.\n\n -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
   execute_process(COMMAND gzip -9n "${doc}/changelog" COMMAND_ERROR_IS_FATAL ANY)
 endif()
+execute_process(COMMAND chmod -R u=rwX,go=rX "${stage}" COMMAND_ERROR_IS_FATAL ANY)
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   execute_process(COMMAND find "${stage}" -exec touch -h -d "@$ENV{SOURCE_DATE_EPOCH}" {} +
                   COMMAND_ERROR_IS_FATAL ANY)
