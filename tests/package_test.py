@@ -113,7 +113,8 @@ class Release(unittest.TestCase):
                 with open(exe + ".out", "wb") as out:  # a file: Wine's services keep pipes
                     status = subprocess.run(
                         [WINE, exe, "/NoLogo"], stdout=out, stderr=subprocess.DEVNULL,
-                        stdin=subprocess.DEVNULL, env=dict(os.environ, WINEDEBUG="-all", WINEPREFIX=WINEPREFIX),
+                        stdin=subprocess.DEVNULL,
+                        env=dict(os.environ, WINEDEBUG="-all", WINEPREFIX=WINEPREFIX),
                         timeout=300).returncode
                 self.assertEqual(status, 0)
                 with open(exe + ".out", "rb") as out:
