@@ -42,7 +42,7 @@ the Windows console program Tovrel.exe and takes the same /switches.")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
-set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # read by the two scripts above
+set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # cpack_stage.cmake reads LICENSE
 include(CPack)
 
 # A second configuration for the Windows ZIP: the staged folder as it is.
