@@ -41,6 +41,7 @@ endif()
 
 if(CMAKE_CROSSCOMPILING)
   include(cmake/wine_tests.cmake OPTIONAL)
+  include(cmake/package_tests.cmake)
 else()
   include(GoogleTest)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)

@@ -28,5 +28,5 @@ set_property(SOURCE "${PROJECT_BINARY_DIR}/generated/tovrel.rc" APPEND PROPERTY
 target_link_libraries(tovrel PRIVATE tovrel_core)
 # One file to copy: the C++ and GCC runtimes go inside the executable.
 target_link_options(tovrel PRIVATE -municode -static -static-libgcc -static-libstdc++ -s
-                                   -Wl,--gc-sections)
+                                   -Wl,--gc-sections -Wl,--no-insert-timestamp)
 target_compile_options(tovrel_core PRIVATE -ffunction-sections -fdata-sections)

@@ -102,3 +102,8 @@ ensure_wine32() {
   ensure_i386_package wine32:i386 || return 1
   wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
 }
+# What scripts/release needs beyond the native build: the cross compilers, dpkg-shlibdeps,
+# root-owned archives, the ZIP.
+RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
+# What the tests of the packages need: the .deb's checker, man page linters, unzip.
+PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)

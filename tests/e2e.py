@@ -12,7 +12,7 @@ import threading
 import time
 import unittest
 
-EXE = os.environ["TOVREL_EXE"]
+EXE = os.environ.get("TOVREL_EXE", "")
 WINE = os.environ.get("TOVREL_WINE")  # unset: the native program
 LAUNCHER = os.environ.get("TOVREL_LAUNCHER")
 WRAP = shlex.split(os.environ.get("TOVREL_WRAP", ""))  # e.g. valgrind, before each native run

@@ -1,6 +1,7 @@
 """Inspects a built Tovrel.exe: machine, subsystem, imports, size, icons, version record and
 manifest. Needs objdump for the target (OBJDUMP) and wrestool (icoutils)."""
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -82,6 +83,16 @@ class Executable(unittest.TestCase):
     def test_machine_and_console_subsystem(self):
         self.assertIn(f"file format pei-{MACHINE}", self.objdump("-f"))
         self.assertRegex(self.objdump("-p"), r"Subsystem\s+00000003\s+\(Windows CUI\)")
+
+    def test_hardening_and_no_time_stamp(self):
+        headers = self.objdump("-p")
+        flags = int(re.search(r"DllCharacteristics\s+([0-9a-f]+)", headers)[1], 16)
+        wanted = 0x40 | 0x100 | (0x20 if MACHINE == "x86-64" else 0)  # ASLR, DEP, 64-bit ASLR
+        self.assertEqual(flags & wanted, wanted, hex(flags))
+        with open(EXE, "rb") as f:  # no link time in the header: each build gives the same bytes
+            data = f.read(4096)
+        pe_header = struct.unpack_from("<I", data, 0x3C)[0]
+        self.assertEqual(struct.unpack_from("<I", data, pe_header + 8)[0], 0)
 
     def test_imports_only_windows_libraries(self):
         dlls = {line.split(":", 1)[1].strip().lower()

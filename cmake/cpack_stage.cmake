@@ -1,0 +1,27 @@
+# Runs in CPack's staging folder before each package is made: what Debian's policy asks of a
+# .deb, and modes and file times that do not depend on the umask or the clock, so that the
+# same commit gives the same bytes.
+set(stage "${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
+message(STATUS "staging ${CPACK_GENERATOR} in ${stage}")
+if(CPACK_GENERATOR STREQUAL "DEB")
+  set(doc "${stage}/usr/share/doc/tovrel")
+  execute_process(COMMAND gzip -9n "${stage}/usr/share/man/man1/tovrel.1"
+                  COMMAND_ERROR_IS_FATAL ANY)
+  file(READ "${CPACK_TOVREL_SOURCE_DIR}/LICENSE" license)
+  string(REGEX REPLACE "\n\n" "\n.\n" license "${license}")
+  string(REGEX REPLACE "\n([^\n])" "\n \\1" license "${license}")
+  file(WRITE "${doc}/copyright"
+       "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+       "Upstream-Name: tovrel\n\nFiles: *\nCopyright: 2026 Quorbix\nLicense: Expat\n ${license}")
+  file(REMOVE "${doc}/LICENSE")
+  string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  file(WRITE "${doc}/changelog"
+       "tovrel (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium\n\n"
+       "  * Release ${CPACK_PACKAGE_VERSION}.\n\n -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
+  execute_process(COMMAND gzip -9n "${doc}/changelog" COMMAND_ERROR_IS_FATAL ANY)
+endif()
+execute_process(COMMAND chmod -R u=rwX,go=rX "${stage}" COMMAND_ERROR_IS_FATAL ANY)
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND find "${stage}" -exec touch -h -d "@$ENV{SOURCE_DATE_EPOCH}" {} +
+                  COMMAND_ERROR_IS_FATAL ANY)
+endif()

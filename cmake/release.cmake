@@ -1,0 +1,56 @@
+# What users receive: install rules, the manual page, and the packages CPack makes (the .deb
+# and the tarball from this build, the Windows ZIP from the two Windows builds).
+# Names carry PROJECT_VERSION (2.0.16); the banner shows the same version as 2.00.0016.
+if(WIN32)
+  return()
+endif()
+include(GNUInstallDirs)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# Debian's hardening checks ask for immediate binding; the program imports little.
+target_link_options(tovrel PRIVATE -Wl,-z,relro,-z,now)
+
+configure_file(docs/tovrel.1.in "${PROJECT_BINARY_DIR}/tovrel.1" @ONLY)
+install(TARGETS tovrel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(FILES "${PROJECT_BINARY_DIR}/tovrel.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES README.md LICENSE DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+
+# The Windows ZIP's text files, with CR LF; scripts/release adds x86/ and x64/Tovrel.exe.
+set(TOVREL_WINDOWS_STAGE "${PROJECT_BINARY_DIR}/windows-zip")
+configure_file(docs/README-windows.txt.in "${TOVREL_WINDOWS_STAGE}/README.txt" @ONLY
+               NEWLINE_STYLE CRLF)
+configure_file(LICENSE "${TOVREL_WINDOWS_STAGE}/LICENSE.txt" @ONLY NEWLINE_STYLE CRLF)
+
+set(CPACK_GENERATOR DEB TGZ)
+set(CPACK_PACKAGE_NAME tovrel)
+set(CPACK_PACKAGE_VENDOR Quorbix)
+set(CPACK_PACKAGE_CONTACT "Quorbix <tovrel@quorbix.example>")
+set(CPACK_PACKAGE_FILE_NAME "tovrel-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print new GUIDs")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "tovrel prints one to nine newly generated random (version 4) GUIDs,
+one per line with CR LF line ends: in upper or lower case, with or
+without braces, as text in the locale's character set or as UTF-16LE.
+On request it also puts them on the clipboard. It is the Linux build of
+the Windows console program Tovrel.exe and takes the same /switches.")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake")
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
+set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # cpack_stage.cmake reads LICENSE
+include(CPack)
+
+# A second configuration for the Windows ZIP: the staged folder as it is.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME "tovrel-${PROJECT_VERSION}-windows")
+set(CPACK_INSTALL_CMAKE_PROJECTS "")
+set(CPACK_INSTALLED_DIRECTORIES "${TOVREL_WINDOWS_STAGE};.")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_OUTPUT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackWindowsConfig.cmake")
+unset(CPack_CMake_INCLUDED)
+include(CPack)
