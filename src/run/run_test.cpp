@@ -1,10 +1,13 @@
-// Whole runs through fakes: what running the program cannot show.
+// Whole runs and their parts through fakes: what running the program cannot show.
 #include "run/run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "guid/guid_text.h"
+#include "run/app_info.h"
+#include "run/run_options.h"
 #include "support/fakes.h"
 
 namespace {
@@ -14,13 +17,14 @@ struct FailureCase {
   const char16_t* arguments;
 };
 
-// One operation for each step that could mishandle a failure in its own way.
+// Every operation fails once, at the step where it is first called.
 constexpr FailureCase kFailures[] = {
-    {"asSetWindowResIconAll", u"/clip"},      // start-up
-    {"asTrimEx", u"/clip"},                   // parsing
-    {"asFormatVersion", u"/bad"},             // the banner of the usage text
-    {"asCutRight", u"/clip /nobraces /3"},    // GUID text
-    {"asAnsiToOem", u"/2"},                   // the output conversion
+    {"asRegisterAppPath", u"/clip"},       {"asIsInIDE", u"/clip"},
+    {"asGetThunderMainHandle", u"/clip"},  {"asSetWindowResIconAll", u"/clip"},
+    {"asTrimEx", u"/clip"},                {"asDestroyDoubleSpaces", u"/clip"},
+    {"asFormatVersion", u"/bad"},          {"asTovrel", u"/clip /nologo"},
+    {"asCutLeft", u"/clip /nobraces /3"},  {"asCutRight", u"/clip /nobraces /3"},
+    {"asAnsiToOem", u"/2"},
 };
 
 TEST(Main, SupportFailureEndsTheRunWithNothingWritten) {
@@ -39,25 +43,20 @@ TEST(Main, SupportFailureEndsTheRunWithNothingWritten) {
   }
 }
 
-// The lines of a batch under the header; fails the test when the header is not there.
-std::vector<std::u16string> GuidLines(const FakeWorld& world) {
-  const std::u16string out = Utf16(world.platform.standardOutput);
-  const std::u16string_view header = u"Copyright (C) 2026 Quorbix\r\n\r\nНовый GUID:\r\n";
-  const std::size_t end = out.find(header);
-  EXPECT_NE(end, std::u16string::npos) << Utf8(out);
-  return SplitCrLfLines(std::u16string_view(out).substr(end + header.size()))
-      .value_or(std::vector<std::u16string>{});
+// The GUID lines on the clipboard, which must also end the console output.
+std::vector<std::u16string> ClipboardLines(const FakeWorld& world) {
+  const std::u16string clip = world.platform.clipboard.value_or(u"none");
+  EXPECT_TRUE(Utf16(world.platform.standardOutput).ends_with(clip)) << Utf8(clip);
+  return SplitCrLfLines(clip).value_or(std::vector<std::u16string>{});
 }
 
 TEST(Main, ClipboardGetsTheGuidLinesAloneBeforeTheConsole) {
   FakeWorld world;
   world.platform.argumentText = u"/clip /4";
   ASSERT_EQ(Main(), kExitOk);
-  const auto lines = GuidLines(world);
+  const auto lines = ClipboardLines(world);
   ASSERT_EQ(lines.size(), 4u);
-  std::u16string expected;
-  for (const auto& line : lines) expected += line + u"\r\n";
-  EXPECT_EQ(world.platform.clipboard, expected);
+  EXPECT_TRUE(std::all_of(lines.begin(), lines.end(), ParseGuidText));
   const std::vector<std::string> tail(world.platform.events.end() - 3,
                                       world.platform.events.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"clear", "set", "write"}));
@@ -72,14 +71,27 @@ TEST(Main, DevelopmentEnvironmentRunsTheFixedLineAndSkipsTheIcon) {
   for (const char* icon : {"asGetThunderMainHandle", "asSetWindowResIconAll"}) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), icon), 0) << icon;
   }
-  const auto lines = GuidLines(world);
+  const auto lines = ClipboardLines(world);
   ASSERT_EQ(lines.size(), 5u);
   for (const auto& line : lines) {
     const auto shape = ParseGuidText(line);
     ASSERT_TRUE(shape.has_value()) << Utf8(line);
     EXPECT_FALSE(shape->braces || shape->hasUpper) << Utf8(line);
   }
-  EXPECT_EQ(SplitCrLfLines(world.platform.clipboard.value_or(u"")), lines);
+}
+
+TEST(NewGuidText, SetsTheCaseAndDropsEachBraceWhateverTheSourceDelivers) {
+  FakeWorld world;
+  world.support.guids = {u"{abcDEF}", u"{ab", u"AB}"};
+  EXPECT_EQ(NewGuidText(), u"{ABCDEF}");
+  RunOptions.LowerCase = RunOptions.NoBraces = true;
+  EXPECT_EQ(NewGuidText(), u"ab");
+  EXPECT_EQ(NewGuidText(), u"ab");
+}
+
+TEST(WithoutExtension, ALeadingDotStartsNoExtension) {
+  EXPECT_EQ(WithoutExtension(u".t.exe"), u".t");
+  EXPECT_EQ(WithoutExtension(u".t"), u".t");
 }
 
 }  // namespace

@@ -20,16 +20,17 @@ class FakeSupport final : public Support {
   SupportStatus failStatus = -7;
   bool inIde = false;
   std::vector<std::string> calls;  // operation names, in order
+  std::vector<std::u16string> guids;  // handed out by asTovrel, in turn, before new ones
 
   // The start-up operations answer as on a system without windows.
   SupportStatus asRegisterAppPath(std::u16string& path) override {
-    return Call("asRegisterAppPath", [&] { return path = u"/opt/tovrel", kSupportOk; });
+    return Call("asRegisterAppPath", [&] { path = u"/opt/tovrel"; return kSupportOk; });
   }
   SupportStatus asIsInIDE(bool& result) override {
-    return Call("asIsInIDE", [&] { return result = inIde, kSupportOk; });
+    return Call("asIsInIDE", [&] { result = inIde; return kSupportOk; });
   }
   SupportStatus asGetThunderMainHandle(WindowHandle& window) override {
-    return Call("asGetThunderMainHandle", [&] { return window = 0, kSupportOk; });
+    return Call("asGetThunderMainHandle", [&] { window = 0; return kSupportOk; });
   }
   SupportStatus asSetWindowResIconAll(WindowHandle, std::u16string_view) override {
     return Call("asSetWindowResIconAll", [] { return kSupportOk; });
@@ -42,7 +43,12 @@ class FakeSupport final : public Support {
                 [&] { return real_->asDestroyDoubleSpaces(text, result); });
   }
   SupportStatus asTovrel(std::u16string& guid) override {
-    return Call("asTovrel", [&] { return real_->asTovrel(guid); });
+    return Call("asTovrel", [&] {
+      if (guids.empty()) return real_->asTovrel(guid);
+      guid = guids.front();
+      guids.erase(guids.begin());
+      return kSupportOk;
+    });
   }
   SupportStatus asCutLeft(std::u16string_view text, std::int32_t n, std::u16string& out) override {
     return Call("asCutLeft", [&] { return real_->asCutLeft(text, n, out); });
@@ -57,7 +63,7 @@ class FakeSupport final : public Support {
   }
   // The fake platform narrows to UTF-8, which needs no translation.
   SupportStatus asAnsiToOem(std::u16string_view text, std::u16string& result) override {
-    return Call("asAnsiToOem", [&] { return result = text, kSupportOk; });
+    return Call("asAnsiToOem", [&] { result = text; return kSupportOk; });
   }
 
  private:
@@ -92,11 +98,8 @@ class FakePlatform final : public Platform {
   void ShowMessageBox(std::u16string_view, std::u16string_view) override {
     events.push_back("message");
   }
-  bool ClearClipboard() override {
-    events.push_back("clear");
-    clipboard = u"";
-    return true;
-  }
+  // Clearing is always refused: setting must go ahead all the same.
+  bool ClearClipboard() override { events.push_back("clear"); return false; }
   bool SetClipboardText(std::u16string_view text) override {
     events.push_back("set");
     clipboard = std::u16string(text);

