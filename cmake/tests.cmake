@@ -20,6 +20,7 @@ add_executable(unit_tests
   src/run/run_test.cpp
   src/support/command_line_text_test.cpp
   src/support/fakes.cpp
+  src/support/utf8_test.cpp
 )
 if(NOT WIN32)
   target_sources(unit_tests PRIVATE src/support/platform_posix_test.cpp)

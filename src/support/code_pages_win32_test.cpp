@@ -21,16 +21,13 @@ std::vector<std::pair<char16_t, unsigned char>> CharactersOf(UINT oemPage) {
 void ExpectExactOemBytes(UINT oemPage, UINT ansiPage) {
   const auto characters = CharactersOf(oemPage);
   ASSERT_GE(characters.size(), 250u) << "code page " << oemPage << " is not installed";
-  int lost = 0;
   for (const auto& [character, byte] : characters) {
     const std::u16string text(1, character);
     const std::string direct = NarrowTo(oemPage, text);
     const std::string twoSteps = NarrowTo(ansiPage, AnsiToOemText(text, oemPage, ansiPage));
     EXPECT_EQ(twoSteps, direct) << "U+" << std::hex << static_cast<int>(character) << " in "
                                 << std::dec << oemPage << "/" << ansiPage;
-    lost += twoSteps != direct ? 1 : 0;
   }
-  EXPECT_EQ(lost, 0);
 }
 
 TEST(AnsiToOem, EveryCharacterOf866Under1251) { ExpectExactOemBytes(866, 1251); }

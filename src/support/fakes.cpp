@@ -38,18 +38,12 @@ int HexValue(char16_t c) {
 
 std::optional<GuidShape> ParseGuidText(std::u16string_view text) {
   GuidShape shape;
-  if (text.size() == 38 && text.front() == u'{' && text.back() == u'}') {
-    shape.braces = true;
-    text = text.substr(1, 36);
-  }
+  shape.braces = text.size() == 38 && text.front() == u'{' && text.back() == u'}';
+  if (shape.braces) text = text.substr(1, 36);
   if (text.size() != 36) return std::nullopt;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool hyphenPlace = i == 8 || i == 13 || i == 18 || i == 23;
-    if (hyphenPlace) {
-      if (text[i] != u'-') return std::nullopt;
-      continue;
-    }
-    if (HexValue(text[i]) < 0) return std::nullopt;
+    if (hyphenPlace ? text[i] != u'-' : HexValue(text[i]) < 0) return std::nullopt;
     shape.hasLower |= text[i] >= u'a' && text[i] <= u'f';
     shape.hasUpper |= text[i] >= u'A' && text[i] <= u'F';
   }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "support/platform_posix.h"
@@ -44,17 +46,20 @@ TEST(EncodeIn, MissingCharactersBecomeOneQuestionMarkEach) {
 
 TEST(Clipboard, HelperThatTakesNothingDoesNotKillUs) {
   // A pipe that is full before the helper quits: the write ends in EPIPE, whatever the timing.
-  const std::string bin = testing::TempDir() + "tovrel-helpers";
-  std::system(("mkdir -p " + bin).c_str());
-  std::ofstream(bin + "/xclip") << "#!/bin/sh\nexit 0\n";
-  std::system(("chmod +x " + bin + "/xclip").c_str());
+  char bin[] = "/tmp/tovrel-helpers-XXXXXX";
+  ASSERT_NE(mkdtemp(bin), nullptr);
+  const std::string ran = std::string(bin) + "/ran";
+  std::ofstream(std::string(bin) + "/xclip") << "#!/bin/sh\n: > " << ran << "\n";
+  ASSERT_EQ(chmod((std::string(bin) + "/xclip").c_str(), 0700), 0);
   const std::string path = std::getenv("PATH");
-  setenv("PATH", bin.c_str(), 1);
+  setenv("PATH", bin, 1);
   setenv("DISPLAY", ":99", 1);
   unsetenv("WAYLAND_DISPLAY");
   signal(SIGPIPE, SIG_DFL);
   EXPECT_FALSE(SystemPlatform().SetClipboardText(std::u16string(1 << 20, u'x')));
   setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(access(ran.c_str(), F_OK), 0) << "the helper never ran";
+  std::filesystem::remove_all(bin);
   sigset_t blocked;
   sigprocmask(SIG_BLOCK, nullptr, &blocked);
   EXPECT_FALSE(sigismember(&blocked, SIGPIPE));  // the program's own writes still get it
