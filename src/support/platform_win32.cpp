@@ -85,8 +85,7 @@ class Win32Platform final : public Platform {
       WriteConsoleW(error, AsWide(copy), static_cast<DWORD>(copy.size()), &written, nullptr);
       return;
     }
-    const std::string bytes = NarrowTo(GetOEMCP(), text);
-    WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    WriteAll(error, NarrowTo(GetOEMCP(), text));
   }
 
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
