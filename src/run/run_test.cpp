@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "guid/guid_text.h"
 #include "run/app_info.h"
@@ -12,34 +13,30 @@
 
 namespace {
 
-struct FailureCase {
-  const char* operation;
-  const char16_t* arguments;
-};
-
-// Every operation fails once, at the step where it is first called.
-constexpr FailureCase kFailures[] = {
+// Every operation fails once, at the step where it is first called, under these arguments;
+// the usage text formats the version even under /NoLogo.
+constexpr std::pair<const char*, const char16_t*> kFailures[] = {
     {"asRegisterAppPath", u"/clip"},       {"asIsInIDE", u"/clip"},
     {"asGetThunderMainHandle", u"/clip"},  {"asSetWindowResIconAll", u"/clip"},
     {"asTrimEx", u"/clip"},                {"asDestroyDoubleSpaces", u"/clip"},
-    {"asFormatVersion", u"/bad"},          {"asTovrel", u"/clip /nologo"},
+    {"asFormatVersion", u"/nologo /bad"},  {"asTovrel", u"/clip /nologo"},
     {"asCutLeft", u"/clip /nobraces /3"},  {"asCutRight", u"/clip /nobraces /3"},
     {"asAnsiToOem", u"/2"},
 };
 
 TEST(Main, SupportFailureEndsTheRunWithNothingWritten) {
-  for (const FailureCase& c : kFailures) {
+  for (const auto& [operation, arguments] : kFailures) {
     FakeWorld world;
-    world.support.failing = c.operation;
+    world.support.failing = operation;
     world.support.failStatus = -1234;
-    world.platform.argumentText = c.arguments;
-    EXPECT_EQ(Main(), kExitSupportFailure) << c.operation;
-    EXPECT_EQ(world.platform.standardOutput, "") << c.operation;
-    EXPECT_FALSE(world.platform.clipboard.has_value()) << c.operation;
+    world.platform.argumentText = arguments;
+    EXPECT_EQ(Main(), kExitSupportFailure) << operation;
+    EXPECT_EQ(world.platform.standardOutput, "") << operation;
+    EXPECT_FALSE(world.platform.clipboard.has_value()) << operation;
     EXPECT_EQ(world.platform.standardError,
-              u"tovrel: " + Utf16(c.operation) + u" failed with status -1234\n");
+              u"tovrel: " + Utf16(operation) + u" failed with status -1234\n");
     // Nothing runs after the failing operation.
-    EXPECT_EQ(world.support.calls.back(), c.operation);
+    EXPECT_EQ(world.support.calls.back(), operation);
   }
 }
 

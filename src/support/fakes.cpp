@@ -6,7 +6,6 @@
 #include "support/utf8.h"
 
 FakeSupport::FakeSupport() : real_(std::make_unique<SystemSupport>()) {}
-FakeSupport::~FakeSupport() = default;
 
 std::string FakePlatform::NarrowToAnsi(std::u16string_view text) { return EncodeUtf8(text); }
 

@@ -14,7 +14,6 @@
 class FakeSupport final : public Support {
  public:
   FakeSupport();
-  ~FakeSupport() override;
 
   std::string failing;  // the operation that answers `failStatus`
   SupportStatus failStatus = -7;
@@ -113,8 +112,6 @@ class FakePlatform final : public Platform {
 struct FakeWorld {
   FakeWorld();
   ~FakeWorld();
-  FakeWorld(const FakeWorld&) = delete;
-  FakeWorld& operator=(const FakeWorld&) = delete;
 
   FakeSupport support;
   FakePlatform platform;
