@@ -16,10 +16,10 @@ TEST(Utf8, EveryLengthBothWays) {
 
 TEST(Utf8, LoneSurrogatesAndMalformedBytesBecomeReplacements) {
   EXPECT_EQ(EncodeUtf8(std::u16string{0xDC00, u'a', 0xD800}), "?a?");
-  // Each of: a stray byte, an overlong two- and three-byte form, an encoded surrogate, a code
-  // point beyond U+10FFFF, and a sequence cut short.
-  EXPECT_EQ(DecodeUtf8("\xFF|\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80|\xD0"),
-            u"\uFFFD|\uFFFD\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD");
+  // Each of: a stray byte, a sequence cut short, an overlong two- and three-byte form, an
+  // encoded surrogate, a code point beyond U+10FFFF, and a sequence cut short by the end.
+  EXPECT_EQ(DecodeUtf8("\xFF|\xD0|\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80|\xD0"),
+            u"\uFFFD|\uFFFD|\uFFFD\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD");
 }
 
 }  // namespace
