@@ -1,4 +1,5 @@
 // Code-page conversion on Windows: the two-step OEM path must give the OEM bytes exactly.
+// (The suite is not named AnsiToOem: windows.h makes that CharToOemA.)
 #include <gtest/gtest.h>
 
 #include "support/win32.h"
@@ -22,11 +23,11 @@ void ExpectExactOemBytes(UINT oemPage, UINT ansiPage) {
   EXPECT_GE(characters, 250) << "code page " << oemPage << " is not installed";
 }
 
-TEST(AnsiToOem, EveryCharacterOf866Under1251) { ExpectExactOemBytes(866, 1251); }
+TEST(OemText, EveryCharacterOf866Under1251) { ExpectExactOemBytes(866, 1251); }
 
-TEST(AnsiToOem, EveryCharacterOf437Under1252) { ExpectExactOemBytes(437, 1252); }
+TEST(OemText, EveryCharacterOf437Under1252) { ExpectExactOemBytes(437, 1252); }
 
-TEST(AnsiToOem, MissingCharactersBecomeOneQuestionMarkEach) {
+TEST(OemText, MissingCharactersBecomeOneQuestionMarkEach) {
   // No look-alikes: "ö" is not in 866 and must not turn into "o". A character beyond the BMP
   // is one character, not two.
   EXPECT_EQ(NarrowTo(1251, AnsiToOemText(u"aö\U0001D524Ж€", 866, 1251)), "a??\x86?");
