@@ -17,15 +17,9 @@ else()
 endif()
 
 add_executable(unit_tests
-  src/run/ascii_case_test.cpp
-  src/run/command_line_test.cpp
   src/run/run_test.cpp
-  src/run/usage_test.cpp
-  src/guid/guid_text_test.cpp
-  src/output/output_test.cpp
   src/support/command_line_text_test.cpp
   src/support/fakes.cpp
-  src/support/support_test.cpp
   src/support/utf8_test.cpp
 )
 if(NOT WIN32)
@@ -35,6 +29,7 @@ target_link_libraries(unit_tests PRIVATE tovrel_core ${tovrel_gtest})
 if(WIN32)
   # The resources too: the icon operations load "A_MAIN" from the running program.
   target_sources(unit_tests PRIVATE src/support/code_pages_win32_test.cpp
+                                    src/support/platform_win32_test.cpp
                                     "${PROJECT_BINARY_DIR}/generated/tovrel.rc")
   target_link_options(unit_tests PRIVATE -static)  # runs under Wine without MinGW's DLLs
 endif()

@@ -41,56 +41,13 @@ std::u16string Widen(const char* ascii) {
 
 std::u16string PosixError(int error) { return Widen(std::strerror(error)); }
 
-bool IsAsciiCharset(const char* name) {
-  return std::strcmp(name, "ANSI_X3.4-1968") == 0 || std::strcmp(name, "ASCII") == 0 ||
-         std::strcmp(name, "US-ASCII") == 0;
+// The plain C locale reports ASCII; treat it as UTF-8, as everything around it does.
+bool IsUtf8Charset(const char* name) {
+  return std::strcmp(name, "UTF-8") == 0 || std::strcmp(name, "ANSI_X3.4-1968") == 0 ||
+         std::strcmp(name, "ASCII") == 0 || std::strcmp(name, "US-ASCII") == 0;
 }
 
-// Text in the locale's character set; a character the set lacks becomes '?'.
-std::string Encode(std::u16string_view text) {
-  if (charsetIsUtf8) return EncodeUtf8(text);
-  iconv_t cd = iconv_open(charset, "UTF-16LE");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    std::string out;
-    for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-  }
-  std::string in;
-  in.reserve(text.size() * 2);
-  for (char16_t c : text) {
-    in += static_cast<char>(c & 0xFF);
-    in += static_cast<char>(c >> 8);
-  }
-  std::string out(text.size() * 4 + 16, '\0');
-  char* inPtr = in.data();
-  std::size_t inLeft = in.size();
-  std::size_t used = 0;
-  while (true) {
-    char* outPtr = out.data() + used;
-    std::size_t outLeft = out.size() - used;
-    const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
-                                        : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    used = out.size() - outLeft;
-    if (rc != static_cast<std::size_t>(-1)) {
-      if (inLeft == 0) break;
-      continue;
-    }
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-    } else {  // EILSEQ or EINVAL: a character the set lacks, or a lone surrogate
-      const auto unit = static_cast<char16_t>(static_cast<unsigned char>(inPtr[0]) |
-                                              (static_cast<unsigned char>(inPtr[1]) << 8));
-      const std::size_t skip = (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) ? 4 : 2;
-      if (used == out.size()) out.resize(out.size() * 2);
-      out[used++] = '?';
-      inPtr += skip < inLeft ? skip : inLeft;
-      inLeft -= skip < inLeft ? skip : inLeft;
-    }
-  }
-  iconv_close(cd);
-  out.resize(used);
-  return out;
-}
+std::string Encode(std::u16string_view text) { return EncodeIn(charset, text); }
 
 // Bytes in the locale's character set as text; a malformed sequence becomes U+FFFD.
 std::u16string Decode(std::string_view bytes) {
@@ -126,20 +83,6 @@ std::u16string Decode(std::string_view bytes) {
                                   (static_cast<unsigned char>(out[i + 1]) << 8));
   }
   return text;
-}
-
-// 0, or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (n == 0) return EIO;  // no progress and no reason: do not spin
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
 }
 
 bool HasValue(const char* name) {
@@ -304,8 +247,65 @@ void StartPosixPlatform(int argc, char** argv) {
   }
   setlocale(LC_CTYPE, "");
   charset = nl_langinfo(CODESET);
-  // The plain C locale reports ASCII; treat it as UTF-8, as everything around it does.
-  charsetIsUtf8 = std::strcmp(charset, "UTF-8") == 0 || IsAsciiCharset(charset);
+  charsetIsUtf8 = IsUtf8Charset(charset);
+}
+
+std::string EncodeIn(const char* charsetName, std::u16string_view text) {
+  if (IsUtf8Charset(charsetName)) return EncodeUtf8(text);
+  iconv_t cd = iconv_open(charsetName, "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    std::string out;
+    for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+  }
+  std::string in;
+  in.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    in += static_cast<char>(c & 0xFF);
+    in += static_cast<char>(c >> 8);
+  }
+  std::string out(text.size() * 4 + 16, '\0');
+  char* inPtr = in.data();
+  std::size_t inLeft = in.size();
+  std::size_t used = 0;
+  while (true) {
+    char* outPtr = out.data() + used;
+    std::size_t outLeft = out.size() - used;
+    const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
+                                        : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    used = out.size() - outLeft;
+    if (rc != static_cast<std::size_t>(-1)) {
+      if (inLeft == 0) break;
+      continue;
+    }
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+    } else {  // EILSEQ or EINVAL: a character the set lacks, or a lone surrogate
+      const auto unit = static_cast<char16_t>(static_cast<unsigned char>(inPtr[0]) |
+                                              (static_cast<unsigned char>(inPtr[1]) << 8));
+      const std::size_t skip = (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) ? 4 : 2;
+      if (used == out.size()) out.resize(out.size() * 2);
+      out[used++] = '?';
+      inPtr += skip < inLeft ? skip : inLeft;
+      inLeft -= skip < inLeft ? skip : inLeft;
+    }
+  }
+  iconv_close(cd);
+  out.resize(used);
+  return out;
+}
+
+int WriteAll(int fd, std::string_view bytes, WriteCall call) {
+  while (!bytes.empty()) {
+    const ssize_t n = call(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;  // no progress and no reason: do not spin
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
 }
 
 Platform& SystemPlatform() {

@@ -70,16 +70,8 @@ class Win32Platform final : public Platform {
   bool HasStandardOutput() override { return IsValid(GetStdHandle(STD_OUTPUT_HANDLE)); }
 
   WriteResult WriteStandardOutput(std::string_view bytes) override {
-    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-    while (!bytes.empty()) {
-      const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
-      DWORD written = 0;
-      if (!WriteFile(output, bytes.data(), chunk, &written, nullptr)) {
-        return {false, WindowsError(GetLastError())};
-      }
-      if (written == 0) return {false, WindowsError(ERROR_WRITE_FAULT)};
-      bytes.remove_prefix(written);  // a short write: the rest goes in the next round
-    }
+    const DWORD error = WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+    if (error != 0) return {false, WindowsError(error)};
     return {};
   }
 
@@ -93,8 +85,7 @@ class Win32Platform final : public Platform {
       WriteConsoleW(error, AsWide(copy), static_cast<DWORD>(copy.size()), &written, nullptr);
       return;
     }
-    const std::string bytes = NarrowTo(GetOEMCP(), text);
-    WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    WriteAll(error, NarrowTo(GetOEMCP(), text));
   }
 
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
@@ -137,6 +128,17 @@ class Win32Platform final : public Platform {
 };
 
 }  // namespace
+
+DWORD WriteAll(HANDLE file, std::string_view bytes, WriteCall call) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!call(file, bytes.data(), chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);  // a short write: the rest goes in the next round
+  }
+  return 0;
+}
 
 std::u16string WindowsError(DWORD code) {
   wchar_t* buffer = nullptr;

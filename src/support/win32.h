@@ -23,6 +23,11 @@ inline std::u16string FromWide(const wchar_t* text, std::size_t length) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), length);
 }
 
+// Writes all of `bytes` to `file` through `call`, going on after short writes. Returns 0, or
+// the error code of the write that failed.
+using WriteCall = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+DWORD WriteAll(HANDLE file, std::string_view bytes, WriteCall call = WriteFile);
+
 // `text` in `codePage`; a character the page lacks becomes '?', never a look-alike.
 std::string NarrowTo(UINT codePage, std::u16string_view text);
 
