@@ -22,7 +22,7 @@ ensure_packages() {
 }
 
 # What the native build needs (its configuration looks for GoogleTest and Python too).
-BUILD_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3)
+BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev python3)
 # What the native tests need beyond that.
 NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.

@@ -30,6 +30,7 @@ bool standardOutputOpen = true;
 bool standardErrorOpen = true;
 const char* charset = "UTF-8";
 bool charsetIsUtf8 = true;
+bool localeRead = false;
 
 constexpr int kClipboardWaitMs = 1500;
 
@@ -46,8 +47,35 @@ bool IsAsciiCharset(const char* name) {
          std::strcmp(name, "US-ASCII") == 0;
 }
 
+// Reading the locale costs more than the rest of a run, and ASCII is the same in every
+// character set, so it waits until a character beyond ASCII comes along.
+void ReadLocale() {
+  if (localeRead) return;
+  localeRead = true;
+  setlocale(LC_CTYPE, "");
+  charset = nl_langinfo(CODESET);
+  // The plain C locale reports ASCII; treat it as UTF-8, as everything around it does.
+  charsetIsUtf8 = std::strcmp(charset, "UTF-8") == 0 || IsAsciiCharset(charset);
+}
+
+bool IsAscii(std::u16string_view text) {
+  for (char16_t c : text) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsAscii(std::string_view bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // Text in the locale's character set; a character the set lacks becomes '?'.
 std::string Encode(std::u16string_view text) {
+  if (IsAscii(text)) return std::string(text.begin(), text.end());
+  ReadLocale();
   if (charsetIsUtf8) return EncodeUtf8(text);
   iconv_t cd = iconv_open(charset, "UTF-16LE");
   if (cd == reinterpret_cast<iconv_t>(-1)) {
@@ -94,6 +122,8 @@ std::string Encode(std::u16string_view text) {
 
 // Bytes in the locale's character set as text; a malformed sequence becomes U+FFFD.
 std::u16string Decode(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
+  ReadLocale();
   if (charsetIsUtf8) return DecodeUtf8(bytes);
   iconv_t cd = iconv_open("UTF-16LE", charset);
   if (cd == reinterpret_cast<iconv_t>(-1)) return DecodeUtf8(bytes);
@@ -159,7 +189,10 @@ long ElapsedMs(const timespec& since) {
 // or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
 int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs) {
   int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return -1;
+  if (pipe(fds) != 0) return -1;
+  // One thread, so no other spawn can slip in before the flags are set (pipe2 is Linux's).
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  fcntl(fds[1], F_SETFD, FD_CLOEXEC);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
@@ -302,10 +335,6 @@ void StartPosixPlatform(int argc, char** argv) {
       close(null);
     }
   }
-  setlocale(LC_CTYPE, "");
-  charset = nl_langinfo(CODESET);
-  // The plain C locale reports ASCII; treat it as UTF-8, as everything around it does.
-  charsetIsUtf8 = std::strcmp(charset, "UTF-8") == 0 || IsAsciiCharset(charset);
 }
 
 Platform& SystemPlatform() {
