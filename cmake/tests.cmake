@@ -25,6 +25,7 @@ add_executable(unit_tests
   src/output/output_test.cpp
   src/support/command_line_text_test.cpp
   src/support/fakes.cpp
+  src/support/guid_quality_test.cpp
   src/support/support_test.cpp
   src/support/utf8_test.cpp
 )
