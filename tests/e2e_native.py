@@ -1,5 +1,6 @@
 """End-to-end tests of the native build: exact bytes, exit statuses, desktop helpers."""
 import os
+import shlex
 import shutil
 import signal
 import subprocess
@@ -13,12 +14,14 @@ from tovrel_output import (HEADER, LABEL_866, guid_lines, skip_or_fail, split_li
 EXE = os.environ.get("TOVREL_EXE", os.path.join(os.path.dirname(__file__),
                                                 "../build/native/tovrel"))
 WORK = os.environ.get("TOVREL_WORK", tempfile.gettempdir())
+# A command put before the program in every run, such as valgrind.
+WRAP = shlex.split(os.environ.get("TOVREL_WRAP", ""))
 BASE_ENV = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LC_ALL": "C.UTF-8"}
 
 
 def run(args, env=None, exe=EXE, stdout=subprocess.PIPE, timeout=20, **kwargs):
     full_env = dict(BASE_ENV, **(env or {}))
-    return subprocess.run([exe] + list(args), stdout=stdout, stderr=subprocess.PIPE,
+    return subprocess.run(WRAP + [exe] + list(args), stdout=stdout, stderr=subprocess.PIPE,
                           env=full_env, timeout=timeout, **kwargs)
 
 
@@ -169,7 +172,7 @@ class Failures(unittest.TestCase):
         self.assertEqual(r.returncode, -signal.SIGPIPE)
 
     def test_no_standard_output_without_a_display_goes_to_standard_error(self):
-        r = subprocess.run(["/bin/sh", "-c", 'exec "$0" "$@" >&-', EXE, "/2"],
+        r = subprocess.run(["/bin/sh", "-c", 'exec "$@" >&-', "sh", *WRAP, EXE, "/2"],
                            capture_output=True, env=BASE_ENV, timeout=20)
         self.assertEqual(r.returncode, 0)
         self.assertEqual(r.stdout, b"")
@@ -233,7 +236,7 @@ class Desktop(unittest.TestCase):
     def test_no_standard_output_shows_a_dialog(self):
         got = os.path.join(self.bin, "dialog.txt")
         fake_tool(self.bin, "zenity", f'printf "%s\\n" "$@" > "{got}"')
-        r = subprocess.run(["/bin/sh", "-c", 'exec "$0" "$@" >&-', EXE, "/nologo", "/clip"],
+        r = subprocess.run(["/bin/sh", "-c", 'exec "$@" >&-', "sh", *WRAP, EXE, "/nologo", "/clip"],
                            capture_output=True, env=dict(BASE_ENV, **self.env), timeout=20)
         self.assertEqual(r.returncode, 0)
         self.assertEqual(r.stderr, b"")
