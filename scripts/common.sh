@@ -28,3 +28,7 @@ NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)
+# The fuzz target, the memory and start-up checks, and the format and lint checks.
+CHECK_PACKAGES=(clang libclang-rt-14-dev valgrind clang-format clang-tidy)
+# What bench/startup measures with, and the program it compares with.
+BENCH_PACKAGES=(valgrind hyperfine time uuid-runtime)
