@@ -35,14 +35,20 @@ Expected Model(std::u16string_view text) {
     const std::size_t end = std::min(upper.find(u' ', at), upper.size());
     const std::u16string_view token = std::u16string_view(upper).substr(at, end - at);
     at = upper.find_first_not_of(u' ', end);
-    if (token == u"/NOLOGO") e.logo = false;
-    else if (token == u"/LCASE") e.lower = true;
-    else if (token == u"/NOBRACES") e.braces = false;
-    else if (token == u"/UNICODE") e.unicode = true;
-    else if (token == u"/CLIP") e.clip = true;
+    if (token == u"/NOLOGO")
+      e.logo = false;
+    else if (token == u"/LCASE")
+      e.lower = true;
+    else if (token == u"/NOBRACES")
+      e.braces = false;
+    else if (token == u"/UNICODE")
+      e.unicode = true;
+    else if (token == u"/CLIP")
+      e.clip = true;
     else if (token.size() == 2 && token[0] == u'/' && token[1] >= u'1' && token[1] <= u'9')
       e.count = token[1] - u'0';
-    else return e.usage = true, e;
+    else
+      return e.usage = true, e;
   }
   return e;
 }
@@ -79,7 +85,8 @@ std::string CheckCommandLine(std::u16string_view argumentText) {
         (e.lower ? shape->hasUpper : shape->hasLower))
       return "a malformed GUID line: " + Utf8(line);
   }
-  if (e.clip != world.platform.clipboard.has_value() || (e.clip && *world.platform.clipboard != list))
+  if (e.clip != world.platform.clipboard.has_value() ||
+      (e.clip && *world.platform.clipboard != list))
     return "a wrong clipboard";
   return "";
 }

@@ -37,8 +37,8 @@ TEST_P(NewGuidTextTest, HasTheRequestedShape) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllForms, NewGuidTextTest,
-                         ::testing::Values(Form{false, false}, Form{true, false},
-                                           Form{false, true}, Form{true, true}));
+                         ::testing::Values(Form{false, false}, Form{true, false}, Form{false, true},
+                                           Form{true, true}));
 
 TEST(NewGuidText, SetsTheCaseWhateverTheSourceDelivers) {
   FakeWorld world;
@@ -60,7 +60,7 @@ TEST(NewGuidText, EachBraceIsDroppedOnItsOwn) {
   EXPECT_EQ(NewGuidText(), u"");
   EXPECT_EQ(NewGuidText(), u"");
   EXPECT_EQ(NewGuidText(), u"");
-  EXPECT_EQ(world.support.CallsTo("asCutLeft"), 3);  // "{ab", "{}", "{"
+  EXPECT_EQ(world.support.CallsTo("asCutLeft"), 3);   // "{ab", "{}", "{"
   EXPECT_EQ(world.support.CallsTo("asCutRight"), 3);  // "ab}", what is left of "{}", "}"
 }
 

@@ -12,8 +12,7 @@ TEST(WriteToConsole, CodePageBytesGoThroughAnsiToOem) {
   FakeWorld world;
   WriteToConsole(u"Новый GUID:\r\n");
   // The fake narrows to UTF-8.
-  EXPECT_EQ(world.platform.standardOutput,
-            "\xD0\x9D\xD0\xBE\xD0\xB2\xD1\x8B\xD0\xB9 GUID:\r\n");
+  EXPECT_EQ(world.platform.standardOutput, "\xD0\x9D\xD0\xBE\xD0\xB2\xD1\x8B\xD0\xB9 GUID:\r\n");
   EXPECT_EQ(world.support.CallsTo("asAnsiToOem"), 1);
 }
 
@@ -21,8 +20,7 @@ TEST(WriteToConsole, UnicodeIsUtf16LittleEndianWithoutMark) {
   FakeWorld world;
   RunOptions.Unicode = true;
   WriteToConsole(u"Ж{\r\n\U0001D524");
-  EXPECT_EQ(world.platform.standardOutput,
-            std::string("\x16\x04{\0\r\0\n\0\x35\xD8\x24\xDD", 12));
+  EXPECT_EQ(world.platform.standardOutput, std::string("\x16\x04{\0\r\0\n\0\x35\xD8\x24\xDD", 12));
   EXPECT_EQ(world.support.CallsTo("asAnsiToOem"), 0);
 }
 

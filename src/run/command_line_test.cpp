@@ -103,13 +103,11 @@ TEST_F(ParseCommandLineTest, QuotesJoinedToSwitchesSplitThem) {
 }
 
 TEST_F(ParseCommandLineTest, UnknownTokensGiveTheUsageText) {
-  for (const char16_t* bad : {u"/0", u"/10", u"-3", u"/?", u"/HELP", u"/help", u"3", u"/",
-                              u"/3/5", u"nologo", u"/no logo", u"\\3", u"/clip\\",
-                              u"/nologo/lcase"}) {
+  for (const char16_t* bad : {u"/0", u"/10", u"-3", u"/?", u"/HELP", u"/help", u"3", u"/", u"/3/5",
+                              u"nologo", u"/no logo", u"\\3", u"/clip\\", u"/nologo/lcase"}) {
     world.platform.standardOutput.clear();
     EXPECT_FALSE(Parse(bad)) << Utf8(bad);
-    EXPECT_NE(world.platform.standardOutput.find("[/? | /Help]"), std::string::npos)
-        << Utf8(bad);
+    EXPECT_NE(world.platform.standardOutput.find("[/? | /Help]"), std::string::npos) << Utf8(bad);
   }
 }
 

@@ -64,8 +64,7 @@ TEST_F(MainTest, StartUpOrderAndTheIconStep) {
 TEST_F(MainTest, UnicodeHeaderCarriesTheLabelAsUtf16) {
   ASSERT_EQ(Run(u"/unicode"), kExitOk);
   // "Новый" as UTF-16LE code units.
-  const std::string label("\x1D\x04\x3E\x04\x32\x04\x4B\x04\x39\x04 \0G\0U\0I\0D\0:\0\r\0\n\0",
-                          26);
+  const std::string label("\x1D\x04\x3E\x04\x32\x04\x4B\x04\x39\x04 \0G\0U\0I\0D\0:\0\r\0\n\0", 26);
   EXPECT_NE(world.platform.standardOutput.find(label), std::string::npos);
 }
 
@@ -77,8 +76,7 @@ TEST_F(MainTest, ClipboardGetsOnlyTheGuidLinesBeforeTheConsole) {
   for (const auto& line : lines) expected += line + u"\r\n";
   ASSERT_TRUE(world.platform.clipboard.has_value());
   EXPECT_EQ(*world.platform.clipboard, expected);
-  const std::vector<std::string> tail(world.platform.events.end() - 3,
-                                      world.platform.events.end());
+  const std::vector<std::string> tail(world.platform.events.end() - 3, world.platform.events.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"clear", "set", "write"}));
 }
 
@@ -180,23 +178,23 @@ TEST_P(SupportFailureTest, EndsTheRunWithNothingWritten) {
   EXPECT_EQ(world.support.calls.back(), c.operation);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStage, SupportFailureTest,
-    ::testing::Values(FailureCase{"asRegisterAppPath", u"/clip", false},
-                      FailureCase{"asIsInIDE", u"/clip", false},
-                      FailureCase{"asGetThunderMainHandle", u"/clip", false},
-                      FailureCase{"asSetWindowResIconAll", u"/clip", false},
-                      FailureCase{"asTrimEx", u"/clip", false},
-                      FailureCase{"asDestroyDoubleSpaces", u"/clip", false},
-                      FailureCase{"asFormatVersion", u"/clip", false},
-                      FailureCase{"asFormatVersion", u"/bad", false},
-                      FailureCase{"asTovrel", u"/clip /nologo", false},
-                      FailureCase{"asCutLeft", u"/clip /nobraces", false},
-                      FailureCase{"asCutRight", u"/clip /nobraces", false},
-                      FailureCase{"asAnsiToOem", u"/clip", true},
-                      FailureCase{"asAnsiToOem", u"/bad", false}),
-    [](const auto& info) {
-      return std::string(info.param.operation) + "_" + std::to_string(info.index);
-    });
+INSTANTIATE_TEST_SUITE_P(EveryStage, SupportFailureTest,
+                         ::testing::Values(FailureCase{"asRegisterAppPath", u"/clip", false},
+                                           FailureCase{"asIsInIDE", u"/clip", false},
+                                           FailureCase{"asGetThunderMainHandle", u"/clip", false},
+                                           FailureCase{"asSetWindowResIconAll", u"/clip", false},
+                                           FailureCase{"asTrimEx", u"/clip", false},
+                                           FailureCase{"asDestroyDoubleSpaces", u"/clip", false},
+                                           FailureCase{"asFormatVersion", u"/clip", false},
+                                           FailureCase{"asFormatVersion", u"/bad", false},
+                                           FailureCase{"asTovrel", u"/clip /nologo", false},
+                                           FailureCase{"asCutLeft", u"/clip /nobraces", false},
+                                           FailureCase{"asCutRight", u"/clip /nobraces", false},
+                                           FailureCase{"asAnsiToOem", u"/clip", true},
+                                           FailureCase{"asAnsiToOem", u"/bad", false}),
+                         [](const auto& info) {
+                           return std::string(info.param.operation) + "_" +
+                                  std::to_string(info.index);
+                         });
 
 }  // namespace

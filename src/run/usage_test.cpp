@@ -41,9 +41,9 @@ TEST(ShowUsage, PadFollowsTheNameLength) {
     std::size_t pad;
   };
   // The extension goes; the pad counts UTF-16 units of what is left, plus seven.
-  for (const Row& row : {Row{u"g", 8}, Row{u"Tovrel.exe", 13}, Row{u"tovrel", 13},
-                         Row{u"a.b.c", 10}, Row{u"новый", 12}, Row{u"𝔤", 9},
-                         Row{u"twenty-characters-xx", 27}}) {
+  for (const Row& row :
+       {Row{u"g", 8}, Row{u"Tovrel.exe", 13}, Row{u"tovrel", 13}, Row{u"a.b.c", 10},
+        Row{u"новый", 12}, Row{u"𝔤", 9}, Row{u"twenty-characters-xx", 27}}) {
     FakeWorld world;
     world.platform.executableName = row.fileName;
     ShowUsage();

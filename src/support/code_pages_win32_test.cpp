@@ -52,9 +52,7 @@ TEST(AnsiToOem, SamePagesLeaveTheTextAlone) {
   EXPECT_EQ(AnsiToOemText(u"Жé", 65001, 65001), u"Жé");
 }
 
-TEST(NarrowTo, Utf8TakesEveryCharacter) {
-  EXPECT_EQ(NarrowTo(CP_UTF8, u"Ж"), "\xD0\x96");
-}
+TEST(NarrowTo, Utf8TakesEveryCharacter) { EXPECT_EQ(NarrowTo(CP_UTF8, u"Ж"), "\xD0\x96"); }
 
 TEST(WindowsError, GivesTheSystemTextWithoutLineBreak) {
   const std::u16string text = WindowsError(ERROR_FILE_NOT_FOUND);

@@ -45,8 +45,7 @@ SupportStatus FakeSupport::asTrimEx(std::u16string_view text, std::u16string& re
   return Fails("asTrimEx") ? failStatus : real_->asTrimEx(text, result);
 }
 
-SupportStatus FakeSupport::asDestroyDoubleSpaces(std::u16string_view text,
-                                                 std::u16string& result) {
+SupportStatus FakeSupport::asDestroyDoubleSpaces(std::u16string_view text, std::u16string& result) {
   return Fails("asDestroyDoubleSpaces") ? failStatus : real_->asDestroyDoubleSpaces(text, result);
 }
 

@@ -16,11 +16,11 @@ class FakeSupport final : public Support {
   FakeSupport();
   ~FakeSupport() override;
 
-  std::string failing;                 // the operation that answers `failStatus`
+  std::string failing;  // the operation that answers `failStatus`
   SupportStatus failStatus = -7;
   bool inIde = false;
-  std::vector<std::u16string> guids;   // handed out by asTovrel in turn, instead of new ones
-  std::vector<std::string> calls;      // operation names, in order
+  std::vector<std::u16string> guids;  // handed out by asTovrel in turn, instead of new ones
+  std::vector<std::string> calls;     // operation names, in order
 
   SupportStatus asRegisterAppPath(std::u16string& appPath) override;
   SupportStatus asIsInIDE(bool& result) override;
@@ -95,9 +95,9 @@ std::u16string Utf16(std::string_view utf8);
 // What a GUID text looks like, read by a parser rather than compared with a fixed text.
 struct GuidShape {
   bool braces = false;
-  bool hasLower = false;  // any of a-f
-  bool hasUpper = false;  // any of A-F
-  int version = -1;       // the version nibble
+  bool hasLower = false;    // any of a-f
+  bool hasUpper = false;    // any of A-F
+  int version = -1;         // the version nibble
   bool rfcVariant = false;  // variant bits 10
 };
 

@@ -37,8 +37,8 @@ TEST(GuidQuality, AMillionGuidsAreDistinctAndEveryFreeBitIsFair) {
   const std::array<std::pair<int, int>, 6> fixed{
       {{48, 0}, {49, kDraws}, {50, 0}, {51, 0}, {64, kDraws}, {65, 0}}};
   for (int bit = 0; bit < 128; ++bit) {
-    const auto rule = std::find_if(fixed.begin(), fixed.end(),
-                                   [bit](const auto& f) { return f.first == bit; });
+    const auto rule =
+        std::find_if(fixed.begin(), fixed.end(), [bit](const auto& f) { return f.first == bit; });
     if (rule != fixed.end()) {
       EXPECT_EQ(ones[bit], rule->second) << "bit " << bit;
     } else {

@@ -97,7 +97,7 @@ std::string Encode(std::u16string_view text) {
     char* outPtr = out.data() + used;
     std::size_t outLeft = out.size() - used;
     const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
-                                        : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+                                       : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     used = out.size() - outLeft;
     if (rc != static_cast<std::size_t>(-1)) {
       if (inLeft == 0) break;

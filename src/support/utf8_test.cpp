@@ -27,13 +27,15 @@ TEST(Utf8, DecodesWhatItEncodes) {
 }
 
 TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\uFFFDb");
-  EXPECT_EQ(DecodeUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");          // overlong lead is invalid
-  EXPECT_EQ(DecodeUtf8("\xE0\x80\xAF"), u"\uFFFD");            // overlong three-byte form
-  EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), u"\uFFFD");            // encoded surrogate
-  EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80"), u"\uFFFD");        // beyond U+10FFFF
-  EXPECT_EQ(DecodeUtf8("\xD0"), u"\uFFFD");                    // cut short at the end
-  EXPECT_EQ(DecodeUtf8("\xD0/3"), u"\uFFFD/3");                // cut short before ASCII
+  EXPECT_EQ(DecodeUtf8("a\xFF"
+                       "b"),
+            u"a\uFFFDb");
+  EXPECT_EQ(DecodeUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");    // overlong lead is invalid
+  EXPECT_EQ(DecodeUtf8("\xE0\x80\xAF"), u"\uFFFD");      // overlong three-byte form
+  EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), u"\uFFFD");      // encoded surrogate
+  EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80"), u"\uFFFD");  // beyond U+10FFFF
+  EXPECT_EQ(DecodeUtf8("\xD0"), u"\uFFFD");              // cut short at the end
+  EXPECT_EQ(DecodeUtf8("\xD0/3"), u"\uFFFD/3");          // cut short before ASCII
 }
 
 }  // namespace
