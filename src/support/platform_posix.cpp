@@ -12,6 +12,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +21,7 @@
 #include "support/system.h"
 #include "support/utf8.h"
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-redundant-declaration): only glibc declares it
 
 namespace {
 
@@ -59,18 +60,15 @@ void ReadLocale() {
 }
 
 bool IsAscii(std::u16string_view text) {
-  for (char16_t c : text) {
-    if (c >= 0x80) return false;
-  }
-  return true;
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
 
 bool IsAscii(std::string_view bytes) {
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
+
+std::string EncodeWithIconv(iconv_t cd, std::u16string_view text);
 
 // Text in the locale's character set; a character the set lacks becomes '?'.
 std::string Encode(std::u16string_view text) {
@@ -83,6 +81,12 @@ std::string Encode(std::u16string_view text) {
     for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
     return out;
   }
+  std::string out = EncodeWithIconv(cd, text);
+  iconv_close(cd);
+  return out;
+}
+
+std::string EncodeWithIconv(iconv_t cd, std::u16string_view text) {
   std::string in;
   in.reserve(text.size() * 2);
   for (char16_t c : text) {
@@ -115,7 +119,6 @@ std::string Encode(std::u16string_view text) {
       inLeft -= skip < inLeft ? skip : inLeft;
     }
   }
-  iconv_close(cd);
   out.resize(used);
   return out;
 }
@@ -178,7 +181,7 @@ bool HasValue(const char* name) {
 }
 
 long ElapsedMs(const timespec& since) {
-  timespec now;
+  timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return (now.tv_sec - since.tv_sec) * 1000 + (now.tv_nsec - since.tv_nsec) / 1000000;
 }
@@ -199,6 +202,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;
@@ -224,7 +228,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
   sigprocmask(SIG_SETMASK, &previous, nullptr);
   close(fds[1]);
 
-  timespec start;
+  timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
   int status = 0;
   while (true) {
@@ -234,7 +238,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
     if (waitMs >= 0) {
       // Left running rather than killed: a slow helper may still deliver the text.
       if (ElapsedMs(start) >= waitMs) return -1;
-      const timespec pause{0, 2 * 1000 * 1000};
+      const timespec pause{0, 2L * 1000 * 1000};
       nanosleep(&pause, nullptr);
     }
   }
@@ -307,10 +311,9 @@ class PosixPlatform final : public Platform {
       helpers.push_back({"xsel", "--clipboard", "--input"});
     }
     helpers.push_back({"pbcopy"});  // macOS; elsewhere it is simply not found
-    for (const auto& helper : helpers) {
-      if (RunHelper(helper, utf8, kClipboardWaitMs) == 0) return true;
-    }
-    return false;
+    return std::any_of(helpers.begin(), helpers.end(), [&utf8](const auto& helper) {
+      return RunHelper(helper, utf8, kClipboardWaitMs) == 0;
+    });
   }
 
   std::string NarrowToAnsi(std::u16string_view text) override { return Encode(text); }

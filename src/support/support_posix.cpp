@@ -29,7 +29,8 @@ SupportStatus SystemSupport::asGetThunderMainHandle(WindowHandle& window) {
   return kSupportOk;
 }
 
-SupportStatus SystemSupport::asSetWindowResIconAll(WindowHandle, std::u16string_view) {
+SupportStatus SystemSupport::asSetWindowResIconAll(WindowHandle /*window*/,
+                                                   std::u16string_view /*resourceName*/) {
   return kSupportOk;
 }
 
