@@ -1,7 +1,8 @@
-// One run judged against a model of the switch table written apart from the parser.
+// One run judged against the switch table, read here apart from the parser.
 #include "command_line_check.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "run/run.h"
 #include "support/fakes.h"
@@ -12,81 +13,68 @@ constexpr std::u16string_view kBanner =
     u"Quorbix - Tovrel, ver. 2.00.0016\r\nCopyright (C) 2026 Quorbix\r\n\r\n";
 constexpr std::u16string_view kUsage =
     u"tovrel[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n"
-    u"             [/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n"
-    u"             [/? | /Help]";
+    u"             [/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n             [/? | /Help]";
+constexpr std::u16string_view kSwitches[] = {
+    u"/NOLOGO", u"/LCASE", u"/NOBRACES", u"/UNICODE", u"/CLIP", u"/1", u"/2",
+    u"/3",      u"/4",     u"/5",        u"/6",       u"/7",    u"/8", u"/9"};
 
-struct Expected {
-  bool usage = false, logo = true, lower = false, braces = true, unicode = false, clip = false;
-  int count = 1;
-};
-
-Expected Model(std::u16string_view text) {
-  std::u16string upper;
+// The upper-cased tokens: quotes, tabs and line breaks separate; blanks at the ends go.
+std::vector<std::u16string> Tokens(std::u16string_view text) {
+  std::u16string s;
   for (char16_t c : text) {
     const bool separator = c == u'"' || c == u'\t' || c == u'\r' || c == u'\n';
-    upper += separator ? u' ' : (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+    s += separator ? u' ' : c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
   }
-  const auto blank = [](char16_t c) { return c == u' ' || c == u'\v' || c == u'\f'; };
-  while (!upper.empty() && blank(upper.back())) upper.pop_back();
-  std::size_t at = 0;
-  while (at < upper.size() && blank(upper[at])) ++at;
-  Expected e;
-  while (at < upper.size()) {
-    const std::size_t end = std::min(upper.find(u' ', at), upper.size());
-    const std::u16string_view token = std::u16string_view(upper).substr(at, end - at);
-    at = upper.find_first_not_of(u' ', end);
-    if (token == u"/NOLOGO")
-      e.logo = false;
-    else if (token == u"/LCASE")
-      e.lower = true;
-    else if (token == u"/NOBRACES")
-      e.braces = false;
-    else if (token == u"/UNICODE")
-      e.unicode = true;
-    else if (token == u"/CLIP")
-      e.clip = true;
-    else if (token.size() == 2 && token[0] == u'/' && token[1] >= u'1' && token[1] <= u'9')
-      e.count = token[1] - u'0';
-    else
-      return e.usage = true, e;
+  const std::size_t first = s.find_first_not_of(u" \v\f");
+  s = first == std::u16string::npos ? u""
+                                    : s.substr(first, s.find_last_not_of(u" \v\f") + 1 - first);
+  std::vector<std::u16string> tokens;
+  for (std::size_t at = 0, end = 0; at < s.size(); at = s.find_first_not_of(u' ', end)) {
+    end = std::min(s.find(u' ', at), s.size());
+    tokens.push_back(s.substr(at, end - at));
   }
-  return e;
+  return tokens;
 }
 
 }  // namespace
 
 std::string CheckCommandLine(std::u16string_view argumentText) {
-  const Expected e = Model(argumentText);
+  const auto tokens = Tokens(argumentText);
+  const auto bad = std::find_if(tokens.begin(), tokens.end(), [](const auto& token) {
+    return std::find(std::begin(kSwitches), std::end(kSwitches), token) == std::end(kSwitches);
+  });
+  const auto has = [&](std::u16string_view s) { return std::find(tokens.begin(), bad, s) != bad; };
+  int count = 1;
+  for (auto it = tokens.begin(); it != bad; ++it) count = it->size() == 2 ? (*it)[1] - u'0' : count;
   FakeWorld world;
   world.platform.argumentText = argumentText;
   if (Main() != kExitOk) return "a failed run";
-  const std::string& bytes = world.platform.standardOutput;
-  std::u16string text;
-  for (std::size_t i = 0; e.unicode && i + 1 < bytes.size(); i += 2)
-    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
-  if (!e.unicode) text = Utf16(bytes);
+  const std::string& out = world.platform.standardOutput;
+  std::u16string text = has(u"/UNICODE") ? u"" : Utf16(out);
+  for (std::size_t i = 0; has(u"/UNICODE") && i + 1 < out.size(); i += 2) {
+    const auto byte = [&out](std::size_t at) { return static_cast<unsigned char>(out[at]); };
+    text += static_cast<char16_t>(byte(i) | byte(i + 1) << 8);
+  }
   const auto& events = world.platform.events;
   if (std::count(events.begin(), events.end(), "write") != 1 ||
       !world.platform.standardError.empty() || !world.platform.messageBoxes.empty())
     return "other writes than one to standard output";
-  if (e.usage) {
+  if (bad != tokens.end()) {
     if (text != std::u16string(kBanner) + std::u16string(kUsage)) return "not the usage text";
     return world.platform.clipboard ? "the clipboard touched" : "";
   }
-  const std::u16string head = e.logo ? std::u16string(kBanner) + u"Новый GUID:\r\n" : u"";
+  const std::u16string head = has(u"/NOLOGO") ? u"" : std::u16string(kBanner) + u"Новый GUID:\r\n";
   if (text.compare(0, head.size(), head) != 0) return "a wrong header";
   const std::u16string list = text.substr(head.size());
   const auto lines = SplitCrLfLines(list);
-  if (!lines || lines->size() != static_cast<std::size_t>(e.count)) return "a wrong line count";
+  if (!lines || lines->size() != static_cast<std::size_t>(count)) return "a wrong line count";
   for (const std::u16string& line : *lines) {
     const auto shape = ParseGuidText(line);
-    if (!shape || shape->braces != e.braces || shape->version != 4 || !shape->rfcVariant ||
-        (e.lower ? shape->hasUpper : shape->hasLower))
+    if (!shape || shape->braces == has(u"/NOBRACES") || shape->version != 4 || !shape->rfcVariant ||
+        (has(u"/LCASE") ? shape->hasUpper : shape->hasLower))
       return "a malformed GUID line: " + Utf8(line);
   }
-  if (e.clip != world.platform.clipboard.has_value() ||
-      (e.clip && *world.platform.clipboard != list))
+  if (world.platform.clipboard != (has(u"/CLIP") ? std::optional(list) : std::nullopt))
     return "a wrong clipboard";
   return "";
 }
