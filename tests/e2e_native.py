@@ -236,8 +236,9 @@ class Desktop(unittest.TestCase):
     def test_no_standard_output_shows_a_dialog(self):
         got = os.path.join(self.bin, "dialog.txt")
         fake_tool(self.bin, "zenity", f'printf "%s\\n" "$@" > "{got}"')
-        r = subprocess.run(["/bin/sh", "-c", 'exec "$@" >&-', "sh", *WRAP, EXE, "/nologo", "/clip"],
-                           capture_output=True, env=dict(BASE_ENV, **self.env), timeout=20)
+        r = subprocess.run(["/bin/sh", "-c", 'exec "$@" >&-', "sh", *WRAP, EXE, "/nologo",
+                            "/clip"], capture_output=True, env=dict(BASE_ENV, **self.env),
+                           timeout=20)
         self.assertEqual(r.returncode, 0)
         self.assertEqual(r.stderr, b"")
         with open(got, encoding="utf-8") as f:
