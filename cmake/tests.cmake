@@ -20,12 +20,30 @@ add_executable(unit_tests
   src/run/run_test.cpp
   src/support/command_line_text_test.cpp
   src/support/fakes.cpp
+  src/support/guid_quality_test.cpp
+  fuzz/command_line_check.cpp
+  fuzz/corpus_replay_test.cpp
   src/support/utf8_test.cpp
 )
 if(NOT WIN32)
   target_sources(unit_tests PRIVATE src/support/platform_posix_test.cpp)
 endif()
 target_link_libraries(unit_tests PRIVATE tovrel_core ${tovrel_gtest})
+
+# The fuzz corpus goes into the test binary, so that Wine replays it without reading files.
+file(GLOB tovrel_corpus CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/fuzz/corpus/*")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${tovrel_corpus})
+set(tovrel_corpus_rows "")
+foreach(seed IN LISTS tovrel_corpus)
+  get_filename_component(seed_name "${seed}" NAME)
+  file(READ "${seed}" seed_hex HEX)
+  string(LENGTH "${seed_hex}" seed_digits)
+  math(EXPR seed_size "${seed_digits} / 2")
+  string(REGEX REPLACE "(..)" "\\\\x\\1" seed_bytes "${seed_hex}")
+  string(APPEND tovrel_corpus_rows "{\"${seed_name}\", {\"${seed_bytes}\", ${seed_size}}},\n")
+endforeach()
+file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/generated/fuzz_corpus.inc"
+     CONTENT "${tovrel_corpus_rows}")
 if(WIN32)
   # The resources too: the icon operations load "A_MAIN" from the running program.
   target_sources(unit_tests PRIVATE src/support/code_pages_win32_test.cpp
@@ -47,4 +65,18 @@ else()
   set_tests_properties(e2e_native PROPERTIES
     ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>;TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e"
     TIMEOUT 300)
+  # Sanitized builds carry their own checker and cannot run under valgrind.
+  if(NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
+    add_test(NAME e2e_native_valgrind
+      COMMAND Python3::Interpreter e2e.py
+      WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
+    set_tests_properties(e2e_native_valgrind PROPERTIES
+      ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>;TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e_valgrind;TOVREL_WRAP=valgrind --error-exitcode=1 --leak-check=full -q"
+      TIMEOUT 900)
+    add_test(NAME startup_instructions
+      COMMAND Python3::Interpreter startup_instructions.py
+      WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}/tests")
+    set_tests_properties(startup_instructions PROPERTIES
+      ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>" SKIP_RETURN_CODE 77)
+  endif()
 endif()

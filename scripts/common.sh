@@ -22,7 +22,7 @@ ensure_packages() {
 }
 
 # What the native build needs (its configuration looks for GoogleTest and Python too).
-BUILD_PACKAGES=(cmake ninja-build g++ uuid-dev libgtest-dev python3)
+BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev python3)
 # What the native tests need beyond that.
 NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.
@@ -107,3 +107,7 @@ ensure_wine32() {
 RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
 # What the tests of the packages need: the .deb's checker, man page linters, unzip.
 PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
+# The fuzz target, the memory and start-up checks, and the format and lint checks.
+CHECK_PACKAGES=(clang libclang-rt-14-dev valgrind clang-format clang-tidy)
+# What bench/startup measures with, and the program it compares with.
+BENCH_PACKAGES=(valgrind hyperfine time uuid-runtime)

@@ -53,8 +53,8 @@ bool ParseCommandLine() {
 
   bool inIde = false;
   RequireSuccess(support.asIsInIDE(inIde), "asIsInIDE");
-  std::u16string text = inIde ? std::u16string(DevTestCommandLine)
-                              : CurrentPlatform().ArgumentText();
+  std::u16string text =
+      inIde ? std::u16string(DevTestCommandLine) : CurrentPlatform().ArgumentText();
 
   // Quotation marks and line breaks separate switches like spaces do.
   for (char16_t blank : {u'"', u'\t', u'\r', u'\n'}) {
@@ -69,9 +69,8 @@ bool ParseCommandLine() {
   std::size_t start = 0;
   while (true) {
     const std::size_t space = text.find(u' ', start);
-    const std::u16string_view token =
-        std::u16string_view(text).substr(start, space == std::u16string::npos ? space
-                                                                               : space - start);
+    const std::u16string_view token = std::u16string_view(text).substr(
+        start, space == std::u16string::npos ? space : space - start);
     if (!ApplySwitch(token)) {
       ShowUsage();
       return false;

@@ -16,11 +16,16 @@ namespace {
 // Every operation fails once, at the step where it is first called, under these arguments;
 // the usage text formats the version even under /NoLogo.
 constexpr std::pair<const char*, const char16_t*> kFailures[] = {
-    {"asRegisterAppPath", u"/clip"},       {"asIsInIDE", u"/clip"},
-    {"asGetThunderMainHandle", u"/clip"},  {"asSetWindowResIconAll", u"/clip"},
-    {"asTrimEx", u"/clip"},                {"asDestroyDoubleSpaces", u"/clip"},
-    {"asFormatVersion", u"/nologo /bad"},  {"asTovrel", u"/clip /nologo"},
-    {"asCutLeft", u"/clip /nobraces /3"},  {"asCutRight", u"/clip /nobraces /3"},
+    {"asRegisterAppPath", u"/clip"},
+    {"asIsInIDE", u"/clip"},
+    {"asGetThunderMainHandle", u"/clip"},
+    {"asSetWindowResIconAll", u"/clip"},
+    {"asTrimEx", u"/clip"},
+    {"asDestroyDoubleSpaces", u"/clip"},
+    {"asFormatVersion", u"/nologo /bad"},
+    {"asTovrel", u"/clip /nologo"},
+    {"asCutLeft", u"/clip /nobraces /3"},
+    {"asCutRight", u"/clip /nobraces /3"},
     {"asAnsiToOem", u"/2"},
 };
 

@@ -4,8 +4,8 @@
 namespace {
 
 bool IsSurrogatePair(std::u16string_view text, std::size_t i) {
-  return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
-         text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+  return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+         text[i + 1] <= 0xDFFF;
 }
 
 }  // namespace

@@ -18,18 +18,27 @@ class FakeSupport final : public Support {
   std::string failing;  // the operation that answers `failStatus`
   SupportStatus failStatus = -7;
   bool inIde = false;
-  std::vector<std::string> calls;  // operation names, in order
+  std::vector<std::string> calls;     // operation names, in order
   std::vector<std::u16string> guids;  // handed out by asTovrel, in turn, before new ones
 
   // The start-up operations answer as on a system without windows.
   SupportStatus asRegisterAppPath(std::u16string& path) override {
-    return Call("asRegisterAppPath", [&] { path = u"/opt/tovrel"; return kSupportOk; });
+    return Call("asRegisterAppPath", [&] {
+      path = u"/opt/tovrel";
+      return kSupportOk;
+    });
   }
   SupportStatus asIsInIDE(bool& result) override {
-    return Call("asIsInIDE", [&] { result = inIde; return kSupportOk; });
+    return Call("asIsInIDE", [&] {
+      result = inIde;
+      return kSupportOk;
+    });
   }
   SupportStatus asGetThunderMainHandle(WindowHandle& window) override {
-    return Call("asGetThunderMainHandle", [&] { window = 0; return kSupportOk; });
+    return Call("asGetThunderMainHandle", [&] {
+      window = 0;
+      return kSupportOk;
+    });
   }
   SupportStatus asSetWindowResIconAll(WindowHandle, std::u16string_view) override {
     return Call("asSetWindowResIconAll", [] { return kSupportOk; });
@@ -62,7 +71,10 @@ class FakeSupport final : public Support {
   }
   // The fake platform narrows to UTF-8, which needs no translation.
   SupportStatus asAnsiToOem(std::u16string_view text, std::u16string& result) override {
-    return Call("asAnsiToOem", [&] { result = text; return kSupportOk; });
+    return Call("asAnsiToOem", [&] {
+      result = text;
+      return kSupportOk;
+    });
   }
 
  private:
@@ -98,7 +110,10 @@ class FakePlatform final : public Platform {
     events.push_back("message");
   }
   // Clearing is always refused: setting must go ahead all the same.
-  bool ClearClipboard() override { events.push_back("clear"); return false; }
+  bool ClearClipboard() override {
+    events.push_back("clear");
+    return false;
+  }
   bool SetClipboardText(std::u16string_view text) override {
     events.push_back("set");
     clipboard = std::u16string(text);

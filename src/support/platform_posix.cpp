@@ -12,6 +12,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +21,7 @@
 #include "support/system.h"
 #include "support/utf8.h"
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-redundant-declaration): only glibc declares it
 
 namespace {
 
@@ -30,6 +31,7 @@ bool standardOutputOpen = true;
 bool standardErrorOpen = true;
 const char* charset = "UTF-8";
 bool charsetIsUtf8 = true;
+bool localeRead = false;
 
 constexpr int kClipboardWaitMs = 1500;
 
@@ -47,10 +49,36 @@ bool IsUtf8Charset(const char* name) {
          std::strcmp(name, "ASCII") == 0 || std::strcmp(name, "US-ASCII") == 0;
 }
 
-std::string Encode(std::u16string_view text) { return EncodeIn(charset, text); }
+// Reading the locale costs more than the rest of a run, and ASCII is the same in every
+// character set, so it waits until a character beyond ASCII comes along.
+void ReadLocale() {
+  if (localeRead) return;
+  localeRead = true;
+  setlocale(LC_CTYPE, "");
+  charset = nl_langinfo(CODESET);
+  charsetIsUtf8 = IsUtf8Charset(charset);
+}
+
+bool IsAscii(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Text in the locale's character set; a character the set lacks becomes '?'.
+std::string Encode(std::u16string_view text) {
+  if (IsAscii(text)) return std::string(text.begin(), text.end());
+  ReadLocale();
+  return EncodeIn(charset, text);
+}
 
 // Bytes in the locale's character set as text; a malformed sequence becomes U+FFFD.
 std::u16string Decode(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
+  ReadLocale();
   if (charsetIsUtf8) return DecodeUtf8(bytes);
   iconv_t cd = iconv_open("UTF-16LE", charset);
   if (cd == reinterpret_cast<iconv_t>(-1)) return DecodeUtf8(bytes);
@@ -91,7 +119,7 @@ bool HasValue(const char* name) {
 }
 
 long ElapsedMs(const timespec& since) {
-  timespec now;
+  timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return (now.tv_sec - since.tv_sec) * 1000 + (now.tv_nsec - since.tv_nsec) / 1000000;
 }
@@ -102,13 +130,17 @@ long ElapsedMs(const timespec& since) {
 // or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
 int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs) {
   int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return -1;
+  if (pipe(fds) != 0) return -1;
+  // One thread, so no other spawn can slip in before the flags are set (pipe2 is Linux's).
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  fcntl(fds[1], F_SETFD, FD_CLOEXEC);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;
@@ -134,7 +166,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
   sigprocmask(SIG_SETMASK, &previous, nullptr);
   close(fds[1]);
 
-  timespec start;
+  timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
   int status = 0;
   while (true) {
@@ -144,7 +176,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
     if (waitMs >= 0) {
       // Left running rather than killed: a slow helper may still deliver the text.
       if (ElapsedMs(start) >= waitMs) return -1;
-      const timespec pause{0, 2 * 1000 * 1000};
+      const timespec pause{0, 2L * 1000 * 1000};
       nanosleep(&pause, nullptr);
     }
   }
@@ -217,10 +249,9 @@ class PosixPlatform final : public Platform {
       helpers.push_back({"xsel", "--clipboard", "--input"});
     }
     helpers.push_back({"pbcopy"});  // macOS; elsewhere it is simply not found
-    for (const auto& helper : helpers) {
-      if (RunHelper(helper, utf8, kClipboardWaitMs) == 0) return true;
-    }
-    return false;
+    return std::any_of(helpers.begin(), helpers.end(), [&utf8](const auto& helper) {
+      return RunHelper(helper, utf8, kClipboardWaitMs) == 0;
+    });
   }
 
   std::string NarrowToAnsi(std::u16string_view text) override { return Encode(text); }
@@ -245,9 +276,6 @@ void StartPosixPlatform(int argc, char** argv) {
       close(null);
     }
   }
-  setlocale(LC_CTYPE, "");
-  charset = nl_langinfo(CODESET);
-  charsetIsUtf8 = IsUtf8Charset(charset);
 }
 
 std::string EncodeIn(const char* charsetName, std::u16string_view text) {
@@ -272,7 +300,7 @@ std::string EncodeIn(const char* charsetName, std::u16string_view text) {
     char* outPtr = out.data() + used;
     std::size_t outLeft = out.size() - used;
     const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
-                                        : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+                                       : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     used = out.size() - outLeft;
     if (rc != static_cast<std::size_t>(-1)) {
       if (inLeft == 0) break;

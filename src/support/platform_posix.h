@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-// Keeps the arguments, reads the locale's character set, and puts /dev/null on any of the
-// standard descriptors that is closed, so that no file opened later can take its number.
+// Keeps the arguments and puts /dev/null on any of the standard descriptors that is closed,
+// so that no file opened later can take its number. The locale is read only when needed.
 void StartPosixPlatform(int argc, char** argv);
 
 // `text` in the character set `charsetName`, as nl_langinfo(CODESET) names it; a character

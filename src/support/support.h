@@ -32,8 +32,7 @@ class Support {
   // `text` without leading and trailing blanks.
   virtual SupportStatus asTrimEx(std::u16string_view text, std::u16string& result) = 0;
   // `text` with every run of two or more spaces reduced to one.
-  virtual SupportStatus asDestroyDoubleSpaces(std::u16string_view text,
-                                              std::u16string& result) = 0;
+  virtual SupportStatus asDestroyDoubleSpaces(std::u16string_view text, std::u16string& result) = 0;
   // A new GUID in its braced form: "{" 8-4-4-4-12 hex digits "}", 38 characters.
   virtual SupportStatus asTovrel(std::u16string& guidText) = 0;
   // `text` without its first `count` characters; a negative count is refused.

@@ -1,8 +1,11 @@
 // The support operations that need the operating system, for POSIX systems.
-#include <uuid/uuid.h>
 #include <unistd.h>
+#if __has_include(<sys/random.h>)
+#include <sys/random.h>  // getentropy on macOS; harmless elsewhere
+#endif
 
 #include <climits>
+#include <cstdint>
 
 #include "support/system.h"
 #include "support/utf8.h"
@@ -26,17 +29,36 @@ SupportStatus SystemSupport::asGetThunderMainHandle(WindowHandle& window) {
   return kSupportOk;
 }
 
-SupportStatus SystemSupport::asSetWindowResIconAll(WindowHandle, std::u16string_view) {
+SupportStatus SystemSupport::asSetWindowResIconAll(WindowHandle /*window*/,
+                                                   std::u16string_view /*resourceName*/) {
   return kSupportOk;
 }
 
+namespace {
+
+// One getentropy call fills enough for the largest batch; the limit is 256 bytes a call.
+constexpr std::size_t kGuidsPerDraw = 9;
+std::uint8_t pool[16 * kGuidsPerDraw];
+std::size_t poolUsed = sizeof pool;
+
+}  // namespace
+
 SupportStatus SystemSupport::asTovrel(std::u16string& guidText) {
-  uuid_t uuid;
-  uuid_generate_random(uuid);
-  char text[37];  // 36 characters and the terminator
-  uuid_unparse_upper(uuid, text);
+  if (poolUsed == sizeof pool) {
+    if (getentropy(pool, sizeof pool) != 0) return kSupportSystemFailure;
+    poolUsed = 0;
+  }
+  std::uint8_t* bytes = pool + poolUsed;
+  poolUsed += 16;
+  bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
+  bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // variant 10
+  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
   guidText.assign(1, u'{');
-  for (int i = 0; i < 36; ++i) guidText += static_cast<char16_t>(text[i]);
+  for (int i = 0; i < 16; ++i) {
+    if (i == 4 || i == 6 || i == 8 || i == 10) guidText += u'-';
+    guidText += kHex[bytes[i] >> 4];
+    guidText += kHex[bytes[i] & 0x0F];
+  }
   guidText += u'}';
   return kSupportOk;
 }
