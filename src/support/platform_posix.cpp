@@ -49,6 +49,44 @@ bool IsUtf8Charset(const char* name) {
          std::strcmp(name, "ASCII") == 0 || std::strcmp(name, "US-ASCII") == 0;
 }
 
+// `text` through the open converter `cd`; a character the target lacks becomes one '?'.
+std::string EncodeWithIconv(iconv_t cd, std::u16string_view text) {
+  std::string in;
+  in.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    in += static_cast<char>(c & 0xFF);
+    in += static_cast<char>(c >> 8);
+  }
+  std::string out(text.size() * 4 + 16, '\0');
+  char* inPtr = in.data();
+  std::size_t inLeft = in.size();
+  std::size_t used = 0;
+  while (true) {
+    char* outPtr = out.data() + used;
+    std::size_t outLeft = out.size() - used;
+    const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
+                                       : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    used = out.size() - outLeft;
+    if (rc != static_cast<std::size_t>(-1)) {
+      if (inLeft == 0) break;
+      continue;
+    }
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+    } else {  // EILSEQ or EINVAL: a character the set lacks, or a lone surrogate
+      const auto unit = static_cast<char16_t>(static_cast<unsigned char>(inPtr[0]) |
+                                              (static_cast<unsigned char>(inPtr[1]) << 8));
+      const std::size_t skip = (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) ? 4 : 2;
+      if (used == out.size()) out.resize(out.size() * 2);
+      out[used++] = '?';
+      inPtr += skip < inLeft ? skip : inLeft;
+      inLeft -= skip < inLeft ? skip : inLeft;
+    }
+  }
+  out.resize(used);
+  return out;
+}
+
 // Reading the locale costs more than the rest of a run, and ASCII is the same in every
 // character set, so it waits until a character beyond ASCII comes along.
 void ReadLocale() {
@@ -286,40 +324,8 @@ std::string EncodeIn(const char* charsetName, std::u16string_view text) {
     for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
     return out;
   }
-  std::string in;
-  in.reserve(text.size() * 2);
-  for (char16_t c : text) {
-    in += static_cast<char>(c & 0xFF);
-    in += static_cast<char>(c >> 8);
-  }
-  std::string out(text.size() * 4 + 16, '\0');
-  char* inPtr = in.data();
-  std::size_t inLeft = in.size();
-  std::size_t used = 0;
-  while (true) {
-    char* outPtr = out.data() + used;
-    std::size_t outLeft = out.size() - used;
-    const std::size_t rc = inLeft == 0 ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
-                                       : iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    used = out.size() - outLeft;
-    if (rc != static_cast<std::size_t>(-1)) {
-      if (inLeft == 0) break;
-      continue;
-    }
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-    } else {  // EILSEQ or EINVAL: a character the set lacks, or a lone surrogate
-      const auto unit = static_cast<char16_t>(static_cast<unsigned char>(inPtr[0]) |
-                                              (static_cast<unsigned char>(inPtr[1]) << 8));
-      const std::size_t skip = (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) ? 4 : 2;
-      if (used == out.size()) out.resize(out.size() * 2);
-      out[used++] = '?';
-      inPtr += skip < inLeft ? skip : inLeft;
-      inLeft -= skip < inLeft ? skip : inLeft;
-    }
-  }
+  std::string out = EncodeWithIconv(cd, text);
   iconv_close(cd);
-  out.resize(used);
   return out;
 }
 
