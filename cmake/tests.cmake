@@ -19,7 +19,6 @@ endif()
 add_executable(unit_tests
   src/run/run_test.cpp
   src/support/command_line_text_test.cpp
-  src/support/fakes.cpp
   src/support/guid_quality_test.cpp
   fuzz/command_line_check.cpp
   fuzz/corpus_replay_test.cpp
