@@ -76,7 +76,7 @@ std::string CheckCommandLine(std::string_view utf16le) {
   if (!lines || lines->size() != static_cast<std::size_t>(count)) return "a wrong line count";
   for (const std::u16string& line : *lines) {
     const auto shape = ParseGuidText(line);
-    if (!shape || shape->braces == has(u"/NOBRACES") || shape->version != 4 || !shape->rfcVariant ||
+    if (!shape || shape->braces == has(u"/NOBRACES") || !shape->version4 ||
         (has(u"/LCASE") ? shape->hasUpper : shape->hasLower))
       return "a malformed GUID line: " + EncodeUtf8(line);
   }

@@ -2,6 +2,8 @@
 // for one test, and readers of the program's text.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -127,31 +129,33 @@ struct FakeWorld {
 // What a GUID text looks like, read by a parser rather than compared with a fixed text.
 struct GuidShape {
   bool braces = false;
-  bool hasLower = false;    // any of a-f
-  bool hasUpper = false;    // any of A-F
-  int version = -1;         // the version nibble
-  bool rfcVariant = false;  // variant bits 10
+  bool hasLower = false;                 // any of a-f
+  bool hasUpper = false;                 // any of A-F
+  bool version4 = false;                 // version 4, variant 10
+  std::array<std::uint8_t, 16> bytes{};  // the value, most significant first
 };
 
 // nullopt unless `text` is 8-4-4-4-12 hexadecimal digits, optionally in one pair of braces.
 inline std::optional<GuidShape> ParseGuidText(std::u16string_view text) {
-  const auto hex = [](char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return c >= u'A' && c <= u'F' ? c - u'A' + 10 : -1;
-  };
   GuidShape shape;
   shape.braces = text.size() == 38 && text.front() == u'{' && text.back() == u'}';
   if (shape.braces) text = text.substr(1, 36);
   if (text.size() != 36) return std::nullopt;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool hyphenPlace = i == 8 || i == 13 || i == 18 || i == 23;
-    if (hyphenPlace ? text[i] != u'-' : hex(text[i]) < 0) return std::nullopt;
-    shape.hasLower |= text[i] >= u'a' && text[i] <= u'f';
-    shape.hasUpper |= text[i] >= u'A' && text[i] <= u'F';
+  for (std::size_t i = 0, digits = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (i == 8 || i == 13 || i == 18 || i == 23) {
+      if (c != u'-') return std::nullopt;
+      continue;
+    }
+    const bool lower = c >= u'a' && c <= u'f', upper = c >= u'A' && c <= u'F';
+    if (!lower && !upper && (c < u'0' || c > u'9')) return std::nullopt;
+    shape.hasLower |= lower;
+    shape.hasUpper |= upper;
+    const int value = lower ? c - u'a' + 10 : upper ? c - u'A' + 10 : c - u'0';
+    shape.bytes[digits / 2] |= value << (digits % 2 == 0 ? 4 : 0);
+    ++digits;
   }
-  shape.version = hex(text[14]);
-  shape.rfcVariant = (hex(text[19]) & 0xC) == 0x8;
+  shape.version4 = shape.bytes[6] >> 4 == 4 && (shape.bytes[8] & 0xC0) == 0x80;
   return shape;
 }
 
