@@ -163,11 +163,9 @@ inline std::optional<GuidShape> ParseGuidText(std::u16string_view text) {
 inline std::optional<std::vector<std::u16string>> SplitCrLfLines(std::u16string_view text) {
   std::vector<std::u16string> lines;
   while (!text.empty()) {
-    const std::size_t end = text.find(u"\r\n");
-    if (end == std::u16string_view::npos) return std::nullopt;
-    const std::u16string_view line = text.substr(0, end);
-    if (line.find_first_of(u"\r\n") != std::u16string_view::npos) return std::nullopt;
-    lines.emplace_back(line);
+    const std::size_t end = text.find_first_of(u"\r\n");
+    if (end == std::u16string_view::npos || text.substr(end, 2) != u"\r\n") return std::nullopt;
+    lines.emplace_back(text.substr(0, end));
     text.remove_prefix(end + 2);
   }
   return lines;
