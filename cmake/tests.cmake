@@ -19,7 +19,6 @@ endif()
 add_executable(unit_tests
   src/run/run_test.cpp
   src/support/command_line_text_test.cpp
-  src/support/fakes.cpp
   src/support/guid_quality_test.cpp
   fuzz/command_line_check.cpp
   fuzz/corpus_replay_test.cpp
@@ -46,8 +45,7 @@ file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/generated/fuzz_corpus.inc"
      CONTENT "${tovrel_corpus_rows}")
 if(WIN32)
   # The resources too: the icon operations load "A_MAIN" from the running program.
-  target_sources(unit_tests PRIVATE src/support/code_pages_win32_test.cpp
-                                    src/support/platform_win32_test.cpp
+  target_sources(unit_tests PRIVATE src/support/platform_win32_test.cpp
                                     "${PROJECT_BINARY_DIR}/generated/tovrel.rc")
   target_link_options(unit_tests PRIVATE -static)  # runs under Wine without MinGW's DLLs
 endif()

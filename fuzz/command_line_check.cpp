@@ -18,6 +18,14 @@ constexpr std::u16string_view kSwitches[] = {
     u"/NOLOGO", u"/LCASE", u"/NOBRACES", u"/UNICODE", u"/CLIP", u"/1", u"/2",
     u"/3",      u"/4",     u"/5",        u"/6",       u"/7",    u"/8", u"/9"};
 
+std::u16string FromUtf16Le(std::string_view bytes) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
+  return text;
+}
+
 // The upper-cased tokens: quotes, tabs and line breaks separate; blanks at the ends go.
 std::vector<std::u16string> Tokens(std::u16string_view text) {
   std::u16string s;
@@ -38,7 +46,8 @@ std::vector<std::u16string> Tokens(std::u16string_view text) {
 
 }  // namespace
 
-std::string CheckCommandLine(std::u16string_view argumentText) {
+std::string CheckCommandLine(std::string_view utf16le) {
+  const std::u16string argumentText = FromUtf16Le(utf16le);
   const auto tokens = Tokens(argumentText);
   const auto bad = std::find_if(tokens.begin(), tokens.end(), [](const auto& token) {
     return std::find(std::begin(kSwitches), std::end(kSwitches), token) == std::end(kSwitches);
@@ -50,11 +59,7 @@ std::string CheckCommandLine(std::u16string_view argumentText) {
   world.platform.argumentText = argumentText;
   if (Main() != kExitOk) return "a failed run";
   const std::string& out = world.platform.standardOutput;
-  std::u16string text = has(u"/UNICODE") ? u"" : Utf16(out);
-  for (std::size_t i = 0; has(u"/UNICODE") && i + 1 < out.size(); i += 2) {
-    const auto byte = [&out](std::size_t at) { return static_cast<unsigned char>(out[at]); };
-    text += static_cast<char16_t>(byte(i) | byte(i + 1) << 8);
-  }
+  const std::u16string text = has(u"/UNICODE") ? FromUtf16Le(out) : DecodeUtf8(out);
   const auto& events = world.platform.events;
   if (std::count(events.begin(), events.end(), "write") != 1 ||
       std::count(events.begin(), events.end(), "message") != 0 ||
@@ -71,9 +76,9 @@ std::string CheckCommandLine(std::u16string_view argumentText) {
   if (!lines || lines->size() != static_cast<std::size_t>(count)) return "a wrong line count";
   for (const std::u16string& line : *lines) {
     const auto shape = ParseGuidText(line);
-    if (!shape || shape->braces == has(u"/NOBRACES") || shape->version != 4 || !shape->rfcVariant ||
+    if (!shape || shape->braces == has(u"/NOBRACES") || !shape->version4 ||
         (has(u"/LCASE") ? shape->hasUpper : shape->hasLower))
-      return "a malformed GUID line: " + Utf8(line);
+      return "a malformed GUID line: " + EncodeUtf8(line);
   }
   if (world.platform.clipboard != (has(u"/CLIP") ? std::optional(list) : std::nullopt))
     return "a wrong clipboard";

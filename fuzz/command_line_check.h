@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Runs the program on faked platform and support with `argumentText` as its command line.
+// Runs the program on faked platform and support with the UTF-16LE `argumentText` (an odd last
+// byte dropped) as its command line.
 // Returns what went wrong, or an empty text when the outcome is the batch that the switch
 // table asks for, or the exact usage text, and nothing else was written.
-std::string CheckCommandLine(std::u16string_view argumentText);
+std::string CheckCommandLine(std::string_view argumentText);

@@ -2,7 +2,6 @@
 add_executable(command_line_fuzz
   fuzz/command_line_fuzz.cpp
   fuzz/command_line_check.cpp
-  src/support/fakes.cpp
 )
 target_link_libraries(command_line_fuzz PRIVATE tovrel_core)
 target_link_options(command_line_fuzz PRIVATE -fsanitize=fuzzer)

@@ -39,44 +39,30 @@ TEST(Main, SupportFailureEndsTheRunWithNothingWritten) {
     EXPECT_EQ(world.platform.standardOutput, "") << operation;
     EXPECT_FALSE(world.platform.clipboard.has_value()) << operation;
     EXPECT_EQ(world.platform.standardError,
-              u"tovrel: " + Utf16(operation) + u" failed with status -1234\n");
+              u"tovrel: " + DecodeUtf8(operation) + u" failed with status -1234\n");
     // Nothing runs after the failing operation.
     EXPECT_EQ(world.support.calls.back(), operation);
   }
 }
 
-// The GUID lines on the clipboard, which must also end the console output.
-std::vector<std::u16string> ClipboardLines(const FakeWorld& world) {
-  const std::u16string clip = world.platform.clipboard.value_or(u"none");
-  EXPECT_TRUE(Utf16(world.platform.standardOutput).ends_with(clip)) << Utf8(clip);
-  return SplitCrLfLines(clip).value_or(std::vector<std::u16string>{});
-}
-
-TEST(Main, ClipboardGetsTheGuidLinesAloneBeforeTheConsole) {
-  FakeWorld world;
-  world.platform.argumentText = u"/clip /4";
-  ASSERT_EQ(Main(), kExitOk);
-  const auto lines = ClipboardLines(world);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_TRUE(std::all_of(lines.begin(), lines.end(), ParseGuidText));
-  const std::vector<std::string> order = {"controls", "clear", "set", "write"};
-  EXPECT_EQ(world.platform.events, order);
-}
-
-TEST(Main, DevelopmentEnvironmentRunsTheFixedLineAndSkipsTheIcon) {
+// The fixed line ends in /cLiP: the clipboard gets the GUID lines alone, before the console,
+// whose output they end.
+TEST(Main, DevelopmentEnvironmentRunsTheFixedLineClipboardFirstAndSkipsTheIcon) {
   FakeWorld world;
   world.support.inIde = true;
   world.platform.argumentText = u"/bad";  // ignored
   ASSERT_EQ(Main(), kExitOk);
   const auto& calls = world.support.calls;
-  for (const char* icon : {"asGetThunderMainHandle", "asSetWindowResIconAll"}) {
+  for (const char* icon : {"asGetThunderMainHandle", "asSetWindowResIconAll"})
     EXPECT_EQ(std::count(calls.begin(), calls.end(), icon), 0) << icon;
-  }
-  const auto lines = ClipboardLines(world);
-  ASSERT_EQ(lines.size(), 5u);
-  for (const auto& line : lines) {
+  EXPECT_EQ(world.platform.events, (std::vector<std::string>{"controls", "clear", "set", "write"}));
+  const std::u16string clip = world.platform.clipboard.value_or(u"none");
+  EXPECT_TRUE(DecodeUtf8(world.platform.standardOutput).ends_with(clip)) << EncodeUtf8(clip);
+  const auto lines = SplitCrLfLines(clip);
+  ASSERT_TRUE(lines && lines->size() == 5u) << EncodeUtf8(clip);
+  for (const auto& line : *lines) {
     const auto shape = ParseGuidText(line);
-    EXPECT_TRUE(shape && !shape->braces && !shape->hasUpper) << Utf8(line);
+    EXPECT_TRUE(shape && !shape->braces && !shape->hasUpper) << EncodeUtf8(line);
   }
 }
 

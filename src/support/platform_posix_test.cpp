@@ -48,9 +48,9 @@ TEST(Clipboard, HelperThatTakesNothingDoesNotKillUs) {
   // A pipe that is full before the helper quits: the write ends in EPIPE, whatever the timing.
   char bin[] = "/tmp/tovrel-helpers-XXXXXX";
   ASSERT_NE(mkdtemp(bin), nullptr);
-  const std::string ran = std::string(bin) + "/ran";
-  std::ofstream(std::string(bin) + "/xclip") << "#!/bin/sh\n: > " << ran << "\n";
-  ASSERT_EQ(chmod((std::string(bin) + "/xclip").c_str(), 0700), 0);
+  const std::string helper = std::string(bin) + "/xclip", ran = std::string(bin) + "/ran";
+  std::ofstream(helper) << "#!/bin/sh\n: > " << ran << "\n";
+  ASSERT_EQ(chmod(helper.c_str(), 0700), 0);
   const std::string path = std::getenv("PATH");
   setenv("PATH", bin, 1);
   setenv("DISPLAY", ":99", 1);
