@@ -350,15 +350,14 @@ def setUpModule():
         require(subprocess.run([WINE, "--version"], capture_output=True).returncode == 0,
                 f"{WINE} does not run")
     os.makedirs(WORK, exist_ok=True)
-    number = next(n for n in range(50, 500) if not os.path.exists(f"/tmp/.X{n}-lock"))
-    os.environ["DISPLAY"] = f":{number}"
-    state["xvfb"] = subprocess.Popen(["Xvfb", os.environ["DISPLAY"], "-nolisten", "tcp",
-                                      "-screen", "0", "1024x768x24"],
+    # Xvfb picks a free display itself and names it once it is ready: no race with others.
+    ready, told = os.pipe()
+    state["xvfb"] = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-nolisten", "tcp",
+                                      "-screen", "0", "1024x768x24"], pass_fds=(told,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    for _ in range(100):
-        if os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            break
-        time.sleep(0.05)
+    os.close(told)
+    os.environ["DISPLAY"] = ":" + os.read(ready, 16).decode().strip()
+    os.close(ready)
     if WINE:
         wineserver(["-k"])
         wineserver(["-p", "120"])
