@@ -10,6 +10,9 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -17,21 +20,6 @@ namespace {
 int Fail(const char* what) {
   std::fprintf(stderr, "launcher: %s failed (error %lu)\n", what, GetLastError());
   return 100;
-}
-
-bool ReadUtf8File(const wchar_t* path, std::wstring& text) {
-  HANDLE file =
-      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  text.resize(bytes.size());  // UTF-8 never takes fewer bytes than UTF-16 takes units
-  const int size = static_cast<int>(bytes.size());
-  text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, text.data(), size));
-  return true;
 }
 
 }  // namespace
@@ -49,8 +37,12 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: launcher [--null-std] [--hold-clipboard] PROGRAM FILE\n");
     return 101;
   }
-  std::wstring commandLine;
-  if (!ReadUtf8File(argv[i + 1], commandLine)) return Fail("reading the command line");
+  std::ifstream file(std::filesystem::path(argv[i + 1]), std::ios::binary);
+  if (!file) return Fail("reading the command line");
+  const std::string utf8{std::istreambuf_iterator<char>(file), {}};
+  std::wstring commandLine(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+  const int size = static_cast<int>(utf8.size());
+  commandLine.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, commandLine.data(), size));
   if (holdClipboard && !OpenClipboard(nullptr)) return Fail("OpenClipboard");
 
   STARTUPINFOW startup{};
