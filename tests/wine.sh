@@ -9,13 +9,13 @@ if ! "$TOVREL_WINE" --version >/dev/null 2>&1; then
 fi
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-export WINEDEBUG=-all
 if [ "$1" = prepare ]; then  # the 64-bit loader makes a prefix that serves both
-  /usr/lib/wine/wine64 wineboot -i >"$out" 2>&1
+  WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >"$out" 2>&1
+  status=$?
+  /usr/lib/wine/wineserver64 -w
 else
-  LC_ALL=C.UTF-8 "$TOVREL_WINE" "$@" </dev/null >"$out" 2>&1
+  WINEDEBUG=-all LC_ALL=C.UTF-8 "$TOVREL_WINE" "$@" </dev/null >"$out" 2>&1
+  status=$?
 fi
-status=$?
-[ "$1" != prepare ] || /usr/lib/wine/wineserver64 -w
 cat "$out"
 exit $status
