@@ -36,7 +36,7 @@ def traced_run(folder):
     """The DLLs the program loads, in order, each with whether the program had restricted
     the search by then; and the program's own calls up to that point."""
     process, image, loads, calls, restricted = None, None, [], [], False
-    with open(run(folder, "+loaddll,+relay"), errors="replace") as trace:
+    with open(path := run(folder, "+loaddll,+relay"), errors="replace") as trace:
         for line in trace:
             if (m := LOADED.match(line)) and (process is None or m[1] == process):
                 if process is None and m[2].endswith("\\Tovrel.exe"):
@@ -47,7 +47,7 @@ def traced_run(folder):
                 if 0 <= int(m[4], 16) - image < 1 << 24:  # made by the program's own code
                     calls.append(m[2])
                     restricted = m[2] == "KERNEL32.SetDefaultDllDirectories" and m[3] == "00000800"
-    os.remove(os.path.join(folder, "trace"))
+    os.remove(path)
     return loads, calls, restricted
 
 
@@ -66,14 +66,13 @@ def main():
         assert not early, f"the program called {early} before restricting the DLL search"
         failures = []
         for name, later in dict(loads).items():
-            planted = os.path.join(folder, name)
-            shutil.copy(MARK_DLL, planted)
-            windows_path = ("z:" + planted.replace("/", "\\\\")).lower()
-            with open(run(folder, "+loaddll", f"{os.path.splitext(name)[0]}=n,b")) as t:
-                hijacked = os.path.exists(planted + ".mark") or windows_path in t.read().lower()
-            os.remove(planted)
-            if os.path.exists(planted + ".mark"):
-                os.remove(planted + ".mark")
+            with tempfile.TemporaryDirectory(dir=folder) as copy:  # the program and the plant
+                shutil.copy(EXE, copy)
+                planted = os.path.join(copy, name)
+                shutil.copy(MARK_DLL, planted)
+                windows_path = ("z:" + planted.replace("/", "\\\\")).lower()
+                with open(run(copy, "+loaddll", f"{os.path.splitext(name)[0]}=n,b")) as t:
+                    hijacked = os.path.exists(planted + ".mark") or windows_path in t.read().lower()
             print(f"{name:16} {'later' if later else 'start-up':9} "
                   f"{'LOADED THE PLANTED DLL' if hijacked else 'safe'}")
             if later and hijacked:

@@ -21,9 +21,6 @@ TOVREL_BUILD=$other/build TOVREL_DIST=$other/dist "$other/source/scripts/release
 sums() {
   (cd "$1" && sha256sum native/tovrel win32/Tovrel.exe win64/Tovrel.exe) && cat "$2/SHA256SUMS"
 }
-if diff <(sums "$first_build" "$first_dist") <(sums "$other/build" "$other/dist"); then
-  echo "reproducible: $(sums "$first_build" "$first_dist" | wc -l) files, same SHA-256"
-else
-  echo "FAILED: a second build in $other differs (< first, > second)"
-  exit 1
-fi
+diff <(sums "$first_build" "$first_dist") <(sums "$other/build" "$other/dist") ||
+  { echo "FAILED: a second build in $other differs (< first, > second)"; exit 1; }
+echo "reproducible: $(sums "$first_build" "$first_dist" | wc -l) files, same SHA-256"

@@ -25,9 +25,8 @@ def main():
     if r.returncode != 0 or found is None:
         print(r.stderr)
         return 1
-    count = int(found.group(1))
-    print(f"{count:,} instructions a run; ceiling {CEILING:,}")
-    return 0 if count <= CEILING else 1
+    print(f"{int(found[1]):,} instructions a run; ceiling {CEILING:,}")
+    return 0 if int(found[1]) <= CEILING else 1
 
 
 if __name__ == "__main__":

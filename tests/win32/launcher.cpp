@@ -10,6 +10,9 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -19,22 +22,6 @@ int Fail(const char* what) {
   return 100;
 }
 
-bool ReadUtf8File(const wchar_t* path, std::wstring& text) {
-  HANDLE file =
-      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  text.assign(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-  return true;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -42,22 +29,20 @@ int wmain(int argc, wchar_t** argv) {
   bool holdClipboard = false;
   int i = 1;
   for (; i < argc && argv[i][0] == L'-'; ++i) {
-    if (std::wcscmp(argv[i], L"--null-std") == 0) {
-      nullStd = true;
-    } else if (std::wcscmp(argv[i], L"--hold-clipboard") == 0) {
-      holdClipboard = true;
-    } else {
-      std::fprintf(stderr, "launcher: unknown option\n");
-      return 101;
-    }
+    const bool null = std::wcscmp(argv[i], L"--null-std") == 0;
+    if (!null && std::wcscmp(argv[i], L"--hold-clipboard") != 0) break;  // unknown option
+    (null ? nullStd : holdClipboard) = true;
   }
-  if (argc - i != 2) {
+  if (argc - i != 2 || argv[i][0] == L'-') {
     std::fprintf(stderr, "usage: launcher [--null-std] [--hold-clipboard] PROGRAM FILE\n");
     return 101;
   }
-  std::wstring commandLine;
-  if (!ReadUtf8File(argv[i + 1], commandLine)) return Fail("reading the command line");
-
+  std::ifstream file(std::filesystem::path(argv[i + 1]), std::ios::binary);
+  if (!file) return Fail("reading the command line");
+  const std::string utf8{std::istreambuf_iterator<char>(file), {}};
+  std::wstring commandLine(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+  const int size = static_cast<int>(utf8.size());
+  commandLine.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, commandLine.data(), size));
   if (holdClipboard && !OpenClipboard(nullptr)) return Fail("OpenClipboard");
 
   STARTUPINFOW startup{};
@@ -69,8 +54,8 @@ int wmain(int argc, wchar_t** argv) {
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(argv[i], commandLine.data(), nullptr, nullptr, nullStd ? FALSE : TRUE, 0,
-                      nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(argv[i], commandLine.data(), nullptr, nullptr, !nullStd, 0, nullptr, nullptr,
+                      &startup, &process)) {
     return Fail("CreateProcessW");
   }
   WaitForSingleObject(process.hProcess, INFINITE);
