@@ -22,5 +22,5 @@ sums() {
   (cd "$1" && sha256sum native/tovrel win32/Tovrel.exe win64/Tovrel.exe) && cat "$2/SHA256SUMS"
 }
 diff <(sums "$first_build" "$first_dist") <(sums "$other/build" "$other/dist") ||
-  { echo "FAILED: a second build in $other differs (< first, > second)"; exit 1; }
+  { echo "FAILED: a second build in another directory differs (< first, > second)"; exit 1; }
 echo "reproducible: $(sums "$first_build" "$first_dist" | wc -l) files, same SHA-256"
