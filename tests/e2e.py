@@ -350,14 +350,17 @@ def setUpModule():
         require(subprocess.run([WINE, "--version"], capture_output=True).returncode == 0,
                 f"{WINE} does not run")
     os.makedirs(WORK, exist_ok=True)
-    # Xvfb picks a free display itself and names it once it is ready: no race with others.
-    ready, told = os.pipe()
-    state["xvfb"] = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-nolisten", "tcp",
-                                      "-screen", "0", "1024x768x24"], pass_fds=(told,),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(told)
-    os.environ["DISPLAY"] = ":" + os.read(ready, 16).decode().strip()
-    os.close(ready)
+    # A display of our own, above the low numbers a desktop may hold; a number that another
+    # run takes first makes this server exit, and the next number is tried.
+    for number in (n for n in range(50, 500) if not os.path.exists(f"/tmp/.X{n}-lock")):
+        state["xvfb"] = subprocess.Popen(["Xvfb", f":{number}", "-nolisten", "tcp", "-screen",
+                                          "0", "1024x768x24"], stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL)
+        while state["xvfb"].poll() is None and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            time.sleep(0.05)
+        if state["xvfb"].poll() is None:
+            os.environ["DISPLAY"] = f":{number}"
+            break
     if WINE:
         wineserver(["-k"])
         wineserver(["-p", "120"])
