@@ -7,10 +7,17 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# ensure_packages NAME...: installs those of the named packages that are not installed.
+# apt_install ARGUMENT...: apt-get install, waiting for another install to finish first.
+apt_install() {
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+    "$@" >&2
+}
+
+# ensure_packages [--no-install-recommends] NAME...: installs those of the named packages
+# that are not installed.
 ensure_packages() {
-  local missing=()
-  local name
+  local options=() missing=() name
+  [ "${1:-}" = --no-install-recommends ] && { options=("$1"); shift; }
   for name in "$@"; do
     dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
       missing+=("$name")
@@ -18,7 +25,7 @@ ensure_packages() {
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "installing: ${missing[*]}" >&2
   as_root apt-get update -qq >&2
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq "${missing[@]}" >&2
+  apt_install "${options[@]}" "${missing[@]}"
 }
 
 # What the native build needs (its configuration looks for GoogleTest and Python too).
@@ -67,8 +74,7 @@ ensure_qemu_i386() {
     echo "deb $mirror $codename-backports main" | as_root tee "$list" >/dev/null
     as_root apt-get update -qq >&2
   fi
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
-    -t "$codename-backports" qemu-user >&2
+  apt_install -t "$codename-backports" qemu-user
 }
 
 ensure_binfmt_i386() {
@@ -80,28 +86,21 @@ ensure_binfmt_i386() {
     "$(command -v qemu-i386)" | as_root tee "$dir/register" >/dev/null
 }
 
-# ensure_i386_package NAME:ARCH: installs it (without recommends) unless it is there.
-ensure_i386_package() {
-  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' && return 0
-  echo "installing: $1" >&2
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
-    --no-install-recommends "$1" >&2
-}
-
 # ensure_wine32: makes $WINE32 run; returns non-zero with the reason on standard error.
 ensure_wine32() {
   wine32_runs && return 0
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     { as_root dpkg --add-architecture i386 && as_root apt-get update -qq >&2; } || return 1
   fi
-  ensure_i386_package libc6:i386 || return 1
+  ensure_packages --no-install-recommends libc6:i386 || return 1
   # The emulator only where the kernel cannot run 32-bit code itself.
   if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     { ensure_qemu_i386 && ensure_binfmt_i386; } || return 1
   fi
-  ensure_i386_package wine32:i386 || return 1
+  ensure_packages --no-install-recommends wine32:i386 || return 1
   wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
 }
+
 # What scripts/release needs beyond the native build: the cross compilers, dpkg-shlibdeps,
 # root-owned archives, the ZIP.
 RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
