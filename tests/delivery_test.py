@@ -29,12 +29,9 @@ WINEPREFIX = os.environ.get("WINEPREFIX", f"{TESTS}/../build/win64/wineprefix")
 # Windows' own libraries; nothing of the compiler's may be needed at run time.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcrt.dll",
                "advapi32.dll", "gdi32.dll", "oleaut32.dll", "rpcrt4.dll", "shell32.dll"}
-# Each image of an icon as icotool reads it. Wine's trace of a DLL load (thread, file name)
-# and of a call (thread, function, arguments,
-# return address); the modules the start-up code and the restriction itself call into.
+# Each image of an icon as icotool reads it; the modules the start-up code and the DLL search
+# restriction itself call into.
 ICON = re.compile(r"h=(\d+) --height=(\d+) --bit-depth=(\d+) --palette-size=(\d+)")
-LOADED = re.compile(r'^(\w+):trace:loaddll:\w+ Loaded L".*\\([^\\"]+)" at ')
-CALL = re.compile(r"^(\w+):Call ([\w.]+)\((.*)\) ret=(\w+)")
 CRT_MODULES = {"kernel32", "kernelbase", "msvcrt", "ntdll"}
 PACKAGES = ["tovrel_2.0.16_amd64.deb", "tovrel-2.0.16-linux-x86_64.tar.gz",
             "tovrel-2.0.16-windows.zip"]
@@ -58,9 +55,8 @@ def tool(*args, check=True, binary=False, input=b"", **kwargs):  # the output, C
 
 def wine(program, loader=WINE, check=False, **env):  # run in its folder; see wine.sh
     require(os.access(loader, os.X_OK), f"no {loader}")
-    env = dict(os.environ, TOVREL_WINE=loader, **env)
-    return tool("sh", f"{TESTS}/wine.sh", program, "/NoLogo", check=check, env=env,
-                cwd=os.path.dirname(program))
+    return tool("sh", f"{TESTS}/wine.sh", program, "/NoLogo", check=check,
+                cwd=os.path.dirname(program), env=dict(os.environ, TOVREL_WINE=loader, **env))
 
 
 def resource(kind, name, *options):
@@ -68,18 +64,19 @@ def resource(kind, name, *options):
 
 
 def traced_run(folder):
-    # The DLLs the program's thread loads, each with whether the program had restricted the
-    # search by then, and the calls the program's own code made up to that point.
+    # The DLLs the program's thread loads (file name), each with whether the program had
+    # restricted the search by then, and the calls (function, arguments, return address) the
+    # program's own code made up to that point.
     trace = wine(f"{folder}/Tovrel.exe", WINEDEBUG="+loaddll,+relay")
     exe = re.search(r'(?m)^(\w+):trace:loaddll:.*\\Tovrel\.exe" at (\w+)', trace)  # thread, address
     loads, calls, restricted = [], [], False
     for line in re.findall(f"(?m)^{exe[1]}:.*", trace[exe.end():]):
-        if loaded := LOADED.match(line):
-            loads.append((loaded[2].lower(), restricted))
-        elif (call := CALL.match(line)) and not restricted:
-            if 0 <= int(call[4], 16) - int(exe[2], 16) < 1 << 24:  # from the program's own code
-                calls.append(call[2])
-                restricted = call.group(2, 3) == ("KERNEL32.SetDefaultDllDirectories", "00000800")
+        if loaded := re.match(r'\w+:trace:loaddll:\w+ Loaded L".*\\([^\\"]+)" at ', line):
+            loads.append((loaded[1].lower(), restricted))
+        elif (call := re.match(r"\w+:Call ([\w.]+)\((.*)\) ret=(\w+)", line)) and not restricted:
+            if 0 <= int(call[3], 16) - int(exe[2], 16) < 1 << 24:  # from the program's own code
+                calls.append(call[1])
+                restricted = call.group(1, 2) == ("KERNEL32.SetDefaultDllDirectories", "00000800")
     return loads, calls, restricted
 
 
