@@ -101,7 +101,7 @@ class Executable(unittest.TestCase):
         # from the images and as the group's entries, by which Windows picks one, give them.
         for name, wanted in (("A_MAIN", [(16, 16, 16, 1, 4), (32, 32, 16, 1, 4)]),
                              ("1", [(16, 16, 16, 1, 4), (32, 32, 2, 1, 1), (32, 32, 16, 1, 4)])):
-            ico = resource(14, name)  # the group as a whole .ico
+            ico = resource(14, name)  # a whole .ico: the count at 4, 16-byte entries from 6
             listed = ICON.findall(tool("icotool", "-l", "-", input=ico))
             images = sorted((int(w), int(h), int(p), 1, int(b)) for w, h, b, p in listed)
             entries = sorted(struct.unpack_from("<BBBxHH", ico, 6 + 16 * i) for i in range(ico[4]))
