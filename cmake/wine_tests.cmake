@@ -10,11 +10,10 @@ else()
   set(tovrel_wine /usr/lib/wine/wine64)
 endif()
 add_test(NAME executable_inspection
-  COMMAND Python3::Interpreter tests/inspect_exe.py
+  COMMAND Python3::Interpreter tests/delivery_test.py Executable
   WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
 set_tests_properties(executable_inspection PROPERTIES
-  ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>;TOVREL_MACHINE=${tovrel_machine};OBJDUMP=${TOVREL_MINGW_PREFIX}-objdump"
-  SKIP_RETURN_CODE 77)
+  ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>;TOVREL_MACHINE=${tovrel_machine};TOVREL_WORK=${PROJECT_BINARY_DIR}/e2e")
 
 add_executable(launcher tests/win32/launcher.cpp)
 target_link_options(launcher PRIVATE -municode -static)

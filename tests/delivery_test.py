@@ -1,0 +1,193 @@
+# What users receive. Run with the name of one group:
+#   Executable  a built Tovrel.exe (TOVREL_EXE, TOVREL_MACHINE), read with objdump and
+#               icoutils: machine, subsystem, imports, size, icons, version record, manifest.
+#   DllSearch   that program, run from a Downloads-like folder under Wine (TOVREL_WINE), must
+#               not load a DLL planted beside it once it has restricted the DLL search.
+#   Release     dist/ (TOVREL_DIST) and the release builds (TOVREL_BUILD) scripts/release
+#               leaves: each package lists exactly the expected files and its program runs;
+#               names, the .deb and the manual page carry the banner's version (2.00.0016 is
+#               2.0.16); the sums, the .deb and the manual page pass their checkers; both
+#               programs of the ZIP run under Wine, each under its own loader.
+import os
+import re
+import shutil
+import struct
+import subprocess
+import tempfile
+import unittest
+import zipfile
+
+from e2e import guid_lines, require
+
+TESTS = os.path.dirname(os.path.abspath(__file__))
+EXE = os.environ.get("TOVREL_EXE", "build/win32/Tovrel.exe")
+MACHINE = os.environ.get("TOVREL_MACHINE", "i386")
+WINE = os.environ.get("TOVREL_WINE", "/usr/lib/wine/wine64")
+DIST = os.path.abspath(os.environ.get("TOVREL_DIST", f"{TESTS}/../dist"))
+BUILD = os.path.abspath(os.environ.get("TOVREL_BUILD", f"{TESTS}/../build/release"))
+WINEPREFIX = os.environ.get("WINEPREFIX", f"{TESTS}/../build/win64/wineprefix")
+# Windows' own libraries; nothing of the compiler's may be needed at run time.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcrt.dll",
+               "advapi32.dll", "gdi32.dll", "oleaut32.dll", "rpcrt4.dll", "shell32.dll"}
+# Each image of an icon as icotool reads it; the modules the start-up code and the DLL search
+# restriction itself call into.
+ICON = re.compile(r"h=(\d+) --height=(\d+) --bit-depth=(\d+) --palette-size=(\d+)")
+CRT_MODULES = {"kernel32", "kernelbase", "msvcrt", "ntdll"}
+PACKAGES = ["tovrel_2.0.16_amd64.deb", "tovrel-2.0.16-linux-x86_64.tar.gz",
+            "tovrel-2.0.16-windows.zip"]
+DEB, TARBALL, ZIP = (os.path.join(DIST, name) for name in PACKAGES)
+LINUX_FILES = ["bin/tovrel", "share/doc/tovrel/LICENSE", "share/doc/tovrel/README.md",
+               "share/man/man1/tovrel.1"]
+DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
+             "usr/share/doc/tovrel/changelog.gz", "usr/share/doc/tovrel/copyright",
+             "usr/share/man/man1/tovrel.1.gz"]
+# Each Tovrel.exe of the ZIP: its machine and the Wine loader that runs it.
+WINDOWS = {"x64/Tovrel.exe": ("x86-64", "/usr/lib/wine/wine64"),
+           "x86/Tovrel.exe": ("i386", "/usr/lib/wine/wine")}
+
+
+def tool(*args, check=True, binary=False, input=b"", **kwargs):  # the output, CR LF kept
+    require(shutil.which(args[0]), f"{args[0]} is not installed")
+    out = subprocess.run(args, input=input, stdout=subprocess.PIPE, check=check, timeout=300,
+                         **kwargs).stdout
+    return out if binary else out.decode(errors="replace")
+
+
+def wine(program, loader=WINE, check=False, **env):  # run in its folder; see wine.sh
+    require(os.access(loader, os.X_OK), f"no {loader}")
+    return tool("sh", f"{TESTS}/wine.sh", program, "/NoLogo", check=check,
+                cwd=os.path.dirname(program), env=dict(os.environ, TOVREL_WINE=loader, **env))
+
+
+def resource(kind, name, *options):
+    return tool("wrestool", "-x", f"--type={kind}", f"--name={name}", *options, EXE, binary=True)
+
+
+def traced_run(folder):
+    # The DLLs the program's thread loads (file name), each with whether the program had
+    # restricted the search by then, and the calls (function, arguments, return address) the
+    # program's own code made up to that point.
+    trace = wine(f"{folder}/Tovrel.exe", WINEDEBUG="+loaddll,+relay")
+    exe = re.search(r'(?m)^(\w+):trace:loaddll:.*\\Tovrel\.exe" at (\w+)', trace)  # thread, address
+    loads, calls, restricted = [], [], False
+    for line in re.findall(f"(?m)^{exe[1]}:.*", trace[exe.end():]):
+        if loaded := re.match(r'\w+:trace:loaddll:\w+ Loaded L".*\\([^\\"]+)" at ', line):
+            loads.append((loaded[1].lower(), restricted))
+        elif (call := re.match(r"\w+:Call ([\w.]+)\((.*)\) ret=(\w+)", line)) and not restricted:
+            if 0 <= int(call[3], 16) - int(exe[2], 16) < 1 << 24:  # from the program's own code
+                calls.append(call[1])
+                restricted = call.group(1, 2) == ("KERNEL32.SetDefaultDllDirectories", "00000800")
+    return loads, calls, restricted
+
+
+class Executable(unittest.TestCase):
+    def test_headers_and_size(self):
+        headers = tool("objdump", "-p", EXE, env=dict(os.environ, TZ="UTC"))
+        # No link time in the header: each build gives the same bytes. ASLR (on x64 with high
+        # entropy) and DEP.
+        for pattern in (f"file format pei-{MACHINE}\n", r"\nSubsystem\t+00000003\t\(Windows CUI\)",
+                        r"\nTime/Date\t+Thu Jan  1 00:00:00 1970\n", r"\tDYNAMIC_BASE\n",
+                        r"\tNX_COMPAT\n"):
+            self.assertTrue(re.search(pattern, headers), pattern)
+        dlls = {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}
+        self.assertTrue(dlls and dlls <= SYSTEM_DLLS, dlls)
+        if MACHINE == "x86-64":
+            self.assertIn("\tHIGH_ENTROPY_VA\n", headers)
+        else:  # i386
+            self.assertLess(os.path.getsize(EXE), 128 * 1024)
+
+    def test_resources(self):
+        # Each icon group's images (width, height, colours, planes, bits), as icotool reads them
+        # from the images and as the group's entries, by which Windows picks one, give them.
+        for name, wanted in (("A_MAIN", [(16, 16, 16, 1, 4), (32, 32, 16, 1, 4)]),
+                             ("1", [(16, 16, 16, 1, 4), (32, 32, 2, 1, 1), (32, 32, 16, 1, 4)])):
+            ico = resource(14, name)  # a whole .ico: the count at 4, 16-byte entries from 6
+            listed = ICON.findall(tool("icotool", "-l", "-", input=ico))
+            images = sorted((int(w), int(h), int(p), 1, int(b)) for w, h, b, p in listed)
+            entries = sorted(struct.unpack_from("<BBBxHH", ico, 6 + 16 * i) for i in range(ico[4]))
+            self.assertEqual([images, entries], [wanted, wanted], name)
+        data = resource(16, 1, "--raw")
+        text = data.decode("utf-16-le", errors="replace")  # keys and values are UTF-16LE
+        for key, value in {"FileVersion": "2.00.0016", "ProductVersion": "2.00.0016",
+                           "ProductName": "Quorbix", "FileDescription": "Quorbix - Tovrel 2.00",
+                           "Comments": "Quorbix - Tovrel 2.00", "InternalName": "Tovrel",
+                           "OriginalFilename": "Tovrel.EXE", "LegalCopyright": "[^\x00]+",
+                           # US English, Unicode: the string block and the translation
+                           "StringFileInfo": ".\x00\x01040904[Bb]0",
+                           "Translation": "\u0409\u04b0"}.items():
+            self.assertRegex(text, f"{key}\x00+{value}(\x00|$)", key)
+        # The fixed part: its signature and layout version, file and product version 2.0.0.16.
+        self.assertIn(struct.pack("<6I", 0xFEEF04BD, 1 << 16, 2 << 16, 16, 2 << 16, 16), data)
+        manifest = " ".join(resource(24, 1, "--raw").decode().split())
+        for wanted in ('level="asInvoker"', "supportedOS",
+                       'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'):
+            self.assertIn(wanted, manifest)
+
+
+class DllSearch(unittest.TestCase):
+    def test_no_planted_dll_loads_after_the_search_is_restricted(self):
+        with tempfile.TemporaryDirectory(prefix="downloads-") as folder:
+            shutil.copy(EXE, folder)
+            loads, calls, restricted = traced_run(folder)
+            self.assertTrue(restricted, f"no SetDefaultDllDirectories(SYSTEM32) in calls {calls}")
+            early = [c for c in calls[:-1] if c.split(".")[0].lower() not in CRT_MODULES]
+            self.assertFalse(early, "called before the DLL search was restricted")
+            # Each DLL the program loads, planted beside a copy of it, and preferred by Wine.
+            for name, later in dict(loads).items():
+                copy = tempfile.mkdtemp(dir=folder)
+                shutil.copy(EXE, copy)
+                shutil.copy(os.environ["TOVREL_MARK_DLL"], os.path.join(copy, name))
+                trace = wine(f"{copy}/Tovrel.exe", WINEDEBUG="+loaddll",
+                             WINEDLLOVERRIDES=os.path.splitext(name)[0] + "=n,b")
+                planted = f"{os.path.basename(copy)}\\\\{name}"  # as the trace quotes its path
+                hijacked = os.path.exists(f"{copy}/planted.mark") or planted in trace.lower()
+                print(name, "later" if later else "start-up", "HIJACKED" if hijacked else "safe")
+                with self.subTest(f"{name}, loaded after the search was restricted"):
+                    self.assertFalse(later and hijacked)
+        if not any(dict(loads).values()):
+            print("Every DLL loaded before the program's first instruction, as under Wine")
+
+
+class Release(unittest.TestCase):
+    def check_tree(self, top, files):
+        self.assertEqual(sorted(tool("find", top, "-type", "f", "-printf", "%P\\n").split()), files)
+        guid_lines(self, tool(os.path.join(top, files[0]), "/NoLogo"), 1, logo=False)
+
+    def test_dist_holds_the_three_packages_and_their_sums(self):
+        self.assertEqual(sorted(os.listdir(DIST)), sorted(PACKAGES + ["SHA256SUMS"]))
+        tool("sha256sum", "--strict", "-c", "SHA256SUMS", cwd=DIST)
+
+    def test_install_into_destdir_and_tarball(self):
+        with tempfile.TemporaryDirectory() as destdir, tempfile.TemporaryDirectory() as folder:
+            tool("cmake", "--install", f"{BUILD}/native", "--prefix", "/opt/t",
+                 env=dict(os.environ, DESTDIR=destdir))
+            self.check_tree(destdir + "/opt/t", LINUX_FILES)
+            tool("tar", "-xzf", TARBALL, "-C", folder)
+            self.check_tree(f"{folder}/tovrel-2.0.16-linux-x86_64", LINUX_FILES)
+
+    def test_deb_and_manual_page(self):
+        self.assertRegex(tool("dpkg-deb", "-f", DEB, "Version", "Section", "Depends"),
+                         r"^Version: 2\.0\.16\nSection: utils\nDepends: libc6( \([^)]*\))?\n$")
+        with tempfile.TemporaryDirectory() as folder:
+            tool("dpkg-deb", "-x", DEB, folder)
+            self.check_tree(folder, DEB_FILES)
+            page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
+            self.assertRegex(page, r'(?m)^\.TH TOVREL 1 .* "tovrel 2\.0\.16"')
+        self.assertNotRegex(tool("lintian", DEB, check=False), r"(?m)^E: ")
+        for lint in (["mandoc", "-Tlint", "-W", "style"], ["groff", "-man", "-ww", "-z"]):
+            self.assertEqual(tool(*lint, f"{BUILD}/native/tovrel.1", stderr=subprocess.STDOUT), "")
+
+    def test_windows_zip(self):
+        with zipfile.ZipFile(ZIP) as archive, tempfile.TemporaryDirectory() as folder:
+            self.assertEqual(sorted(archive.namelist()), ["LICENSE.txt", "README.txt", *WINDOWS])
+            for name in ("README.txt", "LICENSE.txt"):
+                self.assertNotRegex(archive.read(name), rb"(?<!\r)\n", name)  # CR LF only
+            archive.extractall(folder)
+            for name, (machine, loader) in WINDOWS.items():
+                exe = os.path.join(folder, name)
+                self.assertIn(f"file format pei-{machine}\n", tool("objdump", "-f", exe))
+                guid_lines(self, wine(exe, loader, True, WINEPREFIX=WINEPREFIX), 1, logo=False)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
