@@ -44,6 +44,16 @@ TEST(Main, DevelopmentEnvironmentRunsTheFixedLineClipboardFirstAndSkipsTheIcon) 
   EXPECT_EQ(clip.find_first_of(u"{}ABCDEF"), std::u16string::npos) << EncodeUtf8(clip);
 }
 
+// The end-to-end table has neither: a vertical tab or form feed is trimmed at the ends but
+// separates nothing.
+TEST(ParseCommandLine, VerticalTabAndFormFeedAreTrimmedButSeparateNothing) {
+  FakeWorld world(u"\v\f/2\f\v");
+  ASSERT_TRUE(ParseCommandLine());
+  EXPECT_EQ(RunOptions.Count, 2);
+  world.argumentText = u"/3 \v /5";
+  EXPECT_FALSE(ParseCommandLine());
+}
+
 TEST(NewGuidText, SetsTheCaseAndDropsEachBraceWhateverTheSourceDelivers) {
   FakeWorld world;
   world.guid = u"{abcDEF}";
