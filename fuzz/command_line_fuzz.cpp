@@ -11,8 +11,8 @@
 static constexpr std::u16string_view kBanner =
     u"Quorbix - Tovrel, ver. 2.00.0016\r\nCopyright (C) 2026 Quorbix\r\n\r\n";
 static constexpr std::u16string_view kUsage =
-    u"tovrel[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n"
-    u"             [/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n             [/? | /Help]";
+    u".t[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n"
+    u"         [/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n         [/? | /Help]";
 
 // Every target is little-endian; an odd last byte is dropped.
 static std::u16string FromUtf16Le(std::string_view bytes) {

@@ -62,7 +62,8 @@ struct FakeWorld final : Support, Platform {
               real_.asFormatVersion(a, b, c, r))
 
   std::u16string ArgumentText() override { return argumentText; }
-  std::u16string ExecutableName() override { return u"tovrel"; }
+  // A leading dot starts no extension: messages call it ".t" too.
+  std::u16string ExecutableName() override { return u".t"; }
   bool HasStandardOutput() override { return true; }
   WriteResult WriteStandardOutput(std::string_view bytes) override {
     events.emplace_back("write");
