@@ -18,11 +18,8 @@ endif()
 
 add_executable(unit_tests
   src/run/run_test.cpp
-  src/support/command_line_text_test.cpp
-  src/support/guid_quality_test.cpp
-  fuzz/command_line_check.cpp
-  fuzz/corpus_replay_test.cpp
-  src/support/utf8_test.cpp
+  src/support/support_test.cpp
+  fuzz/command_line_fuzz.cpp
 )
 if(NOT WIN32)
   target_sources(unit_tests PRIVATE src/support/platform_posix_test.cpp)

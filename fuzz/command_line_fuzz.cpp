@@ -1,15 +1,46 @@
-// libFuzzer target: arbitrary UTF-16LE bytes as the command line's argument text.
+// libFuzzer target: arbitrary UTF-16LE bytes as the command line's argument text. Whatever they
+// say, the run must write the usage text or one batch of GUIDs, and nothing else. Which switch
+// does what is the end-to-end table's to check.
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
-#include "command_line_check.h"
+#include "run/run.h"
+#include "support/fakes.h"
+
+static constexpr std::u16string_view kBanner =
+    u"Quorbix - Tovrel, ver. 2.00.0016\r\nCopyright (C) 2026 Quorbix\r\n\r\n";
+static constexpr std::u16string_view kUsage =
+    u".t[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n"
+    u"         [/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n         [/? | /Help]";
+
+// Every target is little-endian; an odd last byte is dropped.
+static std::u16string FromUtf16Le(std::string_view bytes) {
+  return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+}
+
+// Runs the program, faked, on `utf16le`. Gives the count of a batch (1 to 9 GUID lines after
+// the optional header, which a touched clipboard holds alone), 0 for the usage text with the
+// clipboard untouched, and -1 for anything else.
+int CheckCommandLine(std::string_view utf16le) {
+  FakeWorld world(FromUtf16Le(utf16le));
+  if (Main() != kExitOk || !world.standardError.empty() ||
+      std::ranges::count(world.events, "write") != 1)
+    return -1;
+  const std::string& out = world.standardOutput;
+  // Code-page bytes (UTF-8 here) hold no NUL; UTF-16LE, under /Unicode, has one second.
+  const std::u16string decoded =
+      out.size() > 1 && out[1] == '\0' ? FromUtf16Le(out) : DecodeUtf8(out);
+  std::u16string_view text = decoded;
+  if (text.starts_with(kBanner) && text.substr(kBanner.size()) == kUsage)
+    return world.clipboard ? -1 : 0;
+  const std::u16string header = std::u16string(kBanner) + u"Новый GUID:\r\n";
+  if (text.starts_with(header)) text.remove_prefix(header.size());
+  const int lines = CountGuidLines(text);
+  return lines >= 1 && lines <= 9 && (!world.clipboard || *world.clipboard == text) ? lines : -1;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string fault = CheckCommandLine({reinterpret_cast<const char*>(data), size});
-  if (!fault.empty()) {
-    std::fprintf(stderr, "finding: %s\n", fault.c_str());
-    std::abort();
-  }
+  if (CheckCommandLine({reinterpret_cast<const char*>(data), size}) < 0) std::abort();
   return 0;
 }

@@ -4,80 +4,66 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
+#include <set>
 
 #include "guid/guid_text.h"
-#include "run/app_info.h"
-#include "run/run_options.h"
 #include "support/fakes.h"
 
-namespace {
-
-// Every operation fails once, at the step where it is first called, under these arguments;
-// the usage text formats the version even under /NoLogo.
-constexpr std::pair<const char*, const char16_t*> kFailures[] = {
-    {"asRegisterAppPath", u"/clip"},
-    {"asIsInIDE", u"/clip"},
-    {"asGetThunderMainHandle", u"/clip"},
-    {"asSetWindowResIconAll", u"/clip"},
-    {"asTrimEx", u"/clip"},
-    {"asDestroyDoubleSpaces", u"/clip"},
-    {"asFormatVersion", u"/nologo /bad"},
-    {"asTovrel", u"/clip /nologo"},
-    {"asCutLeft", u"/clip /nobraces /3"},
-    {"asCutRight", u"/clip /nobraces /3"},
-    {"asAnsiToOem", u"/2"},
-};
-
+// A failure at any call ends the run there, with a message and nothing written. This run
+// reaches all eleven operations.
 TEST(Main, SupportFailureEndsTheRunWithNothingWritten) {
-  for (const auto& [operation, arguments] : kFailures) {
-    FakeWorld world;
-    world.support.failing = operation;
-    world.support.failStatus = -1234;
-    world.platform.argumentText = arguments;
-    EXPECT_EQ(Main(), kExitSupportFailure) << operation;
-    EXPECT_EQ(world.platform.standardOutput, "") << operation;
-    EXPECT_FALSE(world.platform.clipboard.has_value()) << operation;
-    EXPECT_EQ(world.platform.standardError,
-              u"tovrel: " + DecodeUtf8(operation) + u" failed with status -1234\n");
-    // Nothing runs after the failing operation.
-    EXPECT_EQ(world.support.calls.back(), operation);
+  for (std::size_t failAt = 1;; ++failAt) {
+    FakeWorld world(u"/clip /nobraces /3", failAt);
+    const int status = Main();
+    if (world.calls.size() < failAt) {  // every call has failed in its turn
+      EXPECT_EQ(std::set(world.calls.begin(), world.calls.end()).size(), 11u);
+      break;
+    }
+    const std::string& failed = world.calls.back();
+    EXPECT_EQ(status, kExitSupportFailure) << failed;
+    EXPECT_EQ(world.calls.size(), failAt) << failed;
+    EXPECT_EQ(world.standardOutput, "") << failed;
+    EXPECT_EQ(world.standardError, u".t: " + DecodeUtf8(failed) + u" failed with status -1234\n");
   }
 }
 
 // The fixed line ends in /cLiP: the clipboard gets the GUID lines alone, before the console,
 // whose output they end.
 TEST(Main, DevelopmentEnvironmentRunsTheFixedLineClipboardFirstAndSkipsTheIcon) {
-  FakeWorld world;
-  world.support.inIde = true;
-  world.platform.argumentText = u"/bad";  // ignored
+  FakeWorld world(u"/bad");  // ignored
+  world.inIde = true;
   ASSERT_EQ(Main(), kExitOk);
-  const auto& calls = world.support.calls;
   for (const char* icon : {"asGetThunderMainHandle", "asSetWindowResIconAll"})
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), icon), 0) << icon;
-  EXPECT_EQ(world.platform.events, (std::vector<std::string>{"controls", "clear", "set", "write"}));
-  const std::u16string clip = world.platform.clipboard.value_or(u"none");
-  EXPECT_TRUE(DecodeUtf8(world.platform.standardOutput).ends_with(clip)) << EncodeUtf8(clip);
-  const auto lines = SplitCrLfLines(clip);
-  ASSERT_TRUE(lines && lines->size() == 5u) << EncodeUtf8(clip);
-  for (const auto& line : *lines) {
-    const auto shape = ParseGuidText(line);
-    EXPECT_TRUE(shape && !shape->braces && !shape->hasUpper) << EncodeUtf8(line);
-  }
+    EXPECT_EQ(std::ranges::count(world.calls, icon), 0) << icon;
+  EXPECT_EQ(world.events, (std::vector<std::string>{"controls", "clear", "set", "write"}));
+  const std::u16string clip = world.clipboard.value_or(u"none");
+  EXPECT_TRUE(DecodeUtf8(world.standardOutput).ends_with(clip)) << EncodeUtf8(clip);
+  EXPECT_EQ(CountGuidLines(clip), 5) << EncodeUtf8(clip);
+  EXPECT_EQ(clip.find_first_of(u"{}ABCDEF"), std::u16string::npos) << EncodeUtf8(clip);
 }
 
 TEST(NewGuidText, SetsTheCaseAndDropsEachBraceWhateverTheSourceDelivers) {
   FakeWorld world;
-  world.support.guids = {u"{abcDEF}", u"{ab", u"AB}"};
+  world.guid = u"{abcDEF}";
   EXPECT_EQ(NewGuidText(), u"{ABCDEF}");
   RunOptions.LowerCase = RunOptions.NoBraces = true;
-  EXPECT_EQ(NewGuidText(), u"ab");
-  EXPECT_EQ(NewGuidText(), u"ab");
+  for (const char16_t* guid : {u"{AB", u"ab}"}) {
+    world.guid = guid;
+    EXPECT_EQ(NewGuidText(), u"ab");
+  }
 }
 
-TEST(WithoutExtension, ALeadingDotStartsNoExtension) {
-  EXPECT_EQ(WithoutExtension(u".t.exe"), u".t");
-  EXPECT_EQ(WithoutExtension(u".t"), u".t");
-}
+int CheckCommandLine(std::string_view utf16le);  // the fuzz target's judge
 
-}  // namespace
+// Each seed of the fuzz corpus: its name, which starts with the outcome ("usage" or the count
+// of GUIDs), and its UTF-16LE bytes.
+constexpr std::pair<const char*, std::string_view> kCorpus[] = {
+#include "fuzz_corpus.inc"
+};
+
+TEST(FuzzCorpus, EverySeedGivesTheOutcomeItsNameStartsWith) {
+  for (const auto& [name, bytes] : kCorpus) {
+    const int expected = name[0] == 'u' ? 0 : name[0] - '0';
+    EXPECT_EQ(CheckCommandLine(bytes), expected) << name;
+  }
+}

@@ -1,11 +1,9 @@
-// Test doubles for the support operations and the platform, a guard that puts them in place
-// for one test, and readers of the program's text.
+// The test double for the support operations and the platform, and readers of the program's
+// text.
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "run/run_options.h"
@@ -13,160 +11,114 @@
 #include "support/support.h"
 #include "support/utf8.h"
 
-// Does what the system does, except where a test says otherwise; records every call.
-class FakeSupport final : public Support {
- public:
-  std::string failing;  // the operation that answers `failStatus`
-  SupportStatus failStatus = -7;
+// Records the call; the call numbered `failAt`, from 1, answers -1234, the others `result`.
+#define TOVREL_FAKE(name, parameters, result)       \
+  SupportStatus name parameters override {          \
+    calls.emplace_back(#name);                      \
+    return calls.size() == failAt ? -1234 : result; \
+  }
+
+// Stands in for the support and the platform while it lives, with the options reset. The
+// support does what the system's does, except that the window operations do nothing, the text
+// for the OEM page is the text itself and `guid` comes first. The platform keeps everything in
+// memory, narrows to UTF-8 so that byte checks do not depend on the locale, and refuses to
+// clear the clipboard: setting must go ahead all the same.
+struct FakeWorld final : Support, Platform {
+  using In = std::u16string_view;
+  using Out = std::u16string;
+
+  std::size_t failAt = 0;
   bool inIde = false;
-  std::vector<std::string> calls;     // operation names, in order
-  std::vector<std::u16string> guids;  // handed out by asTovrel, in turn, before new ones
-
-  // The start-up operations answer as on a system without windows.
-  SupportStatus asRegisterAppPath(std::u16string& path) override {
-    path = u"/opt/tovrel";
-    return Status(__func__);
-  }
-  SupportStatus asIsInIDE(bool& result) override {
-    result = inIde;
-    return Status(__func__);
-  }
-  SupportStatus asGetThunderMainHandle(WindowHandle& window) override {
-    window = 0;
-    return Status(__func__);
-  }
-  SupportStatus asSetWindowResIconAll(WindowHandle, std::u16string_view) override {
-    return Status(__func__);
-  }
-  SupportStatus asTovrel(std::u16string& guid) override {
-    if (Fails(__func__)) return failStatus;
-    if (guids.empty()) return real_.asTovrel(guid);
-    guid = guids.front();
-    guids.erase(guids.begin());
-    return kSupportOk;
-  }
-  // The fake platform narrows to UTF-8, which needs no translation.
-  SupportStatus asAnsiToOem(std::u16string_view text, std::u16string& result) override {
-    result = text;
-    return Status(__func__);
-  }
-  SupportStatus asTrimEx(std::u16string_view text, std::u16string& result) override {
-    return Fails(__func__) ? failStatus : real_.asTrimEx(text, result);
-  }
-  SupportStatus asDestroyDoubleSpaces(std::u16string_view text, std::u16string& result) override {
-    return Fails(__func__) ? failStatus : real_.asDestroyDoubleSpaces(text, result);
-  }
-  SupportStatus asCutLeft(std::u16string_view text, std::int32_t n, std::u16string& out) override {
-    return Fails(__func__) ? failStatus : real_.asCutLeft(text, n, out);
-  }
-  SupportStatus asCutRight(std::u16string_view text, std::int32_t n, std::u16string& out) override {
-    return Fails(__func__) ? failStatus : real_.asCutRight(text, n, out);
-  }
-  SupportStatus asFormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision,
-                                std::u16string& result) override {
-    return Fails(__func__) ? failStatus : real_.asFormatVersion(major, minor, revision, result);
-  }
-
- private:
-  // Records the call; true for the operation that is to fail.
-  bool Fails(const char* name) {
-    calls.emplace_back(name);
-    return failing == name;
-  }
-  SupportStatus Status(const char* name) { return Fails(name) ? failStatus : kSupportOk; }
-  Support& real_ = CurrentSupport();  // the system's, as no fake is in place yet
-};
-
-// Keeps everything in memory. Narrowing is UTF-8, so byte checks are independent of locale.
-class FakePlatform final : public Platform {
- public:
+  std::u16string guid;             // what asTovrel hands out, unless empty
+  std::vector<std::string> calls;  // support operations, in order
   std::u16string argumentText;
   std::string standardOutput;
   std::u16string standardError;
-  std::optional<std::u16string> clipboard;  // what the clipboard holds; nullopt: untouched
-  std::vector<std::string> events;          // "controls", "clear", "set", "write", "message"
+  std::optional<std::u16string> clipboard;  // nullopt: untouched
+  std::vector<std::string> events;          // "controls", "clear", "set", "write"
 
-  std::u16string ArgumentText() override { return argumentText; }
-  std::u16string ExecutableName() override { return u"tovrel"; }
-  bool HasStandardOutput() override { return true; }
-  WriteResult WriteStandardOutput(std::string_view bytes) override {
-    events.push_back("write");
-    standardOutput += bytes;
-    return {};
+  explicit FakeWorld(std::u16string arguments = u"", std::size_t failingCall = 0)
+      : failAt(failingCall), argumentText(std::move(arguments)) {
+    Use(this);
   }
-  void WriteStandardError(std::u16string_view text) override { standardError += text; }
-  void ShowMessageBox(std::u16string_view, std::u16string_view) override {
-    events.push_back("message");
-  }
-  // Clearing is always refused: setting must go ahead all the same.
-  bool ClearClipboard() override {
-    events.push_back("clear");
-    return false;
-  }
-  bool SetClipboardText(std::u16string_view text) override {
-    events.push_back("set");
-    clipboard = std::u16string(text);
-    return true;
-  }
-  std::string NarrowToAnsi(std::u16string_view text) override { return EncodeUtf8(text); }
-  void InitCommonControls() override { events.push_back("controls"); }
-};
-
-// Puts a FakeSupport and a FakePlatform in place, with the options reset, for its lifetime.
-struct FakeWorld {
-  FakeWorld() { Use(&support, &platform); }
-  ~FakeWorld() { Use(nullptr, nullptr); }
-  static void Use(Support* support, Platform* platform) {
-    ReplaceSupport(support);
-    ReplacePlatform(platform);
+  ~FakeWorld() override { Use(nullptr); }
+  static void Use(FakeWorld* world) {
+    ReplaceSupport(world);
+    ReplacePlatform(world);
     RunOptions = RunSettings{};
   }
 
-  FakeSupport support;
-  FakePlatform platform;
+  TOVREL_FAKE(asRegisterAppPath, (Out & r), real_.asRegisterAppPath(r))
+  TOVREL_FAKE(asIsInIDE, (bool& r), Give(r, inIde))
+  TOVREL_FAKE(asGetThunderMainHandle, (WindowHandle & r), Give(r, WindowHandle{0}))
+  TOVREL_FAKE(asSetWindowResIconAll, (WindowHandle, In), 0)
+  TOVREL_FAKE(asTovrel, (Out & r), guid.empty() ? real_.asTovrel(r) : Give(r, guid))
+  TOVREL_FAKE(asAnsiToOem, (In t, Out& r), Give(r, Out(t)))
+  TOVREL_FAKE(asTrimEx, (In t, Out& r), real_.asTrimEx(t, r))
+  TOVREL_FAKE(asDestroyDoubleSpaces, (In t, Out& r), real_.asDestroyDoubleSpaces(t, r))
+  TOVREL_FAKE(asCutLeft, (In t, std::int32_t n, Out& r), real_.asCutLeft(t, n, r))
+  TOVREL_FAKE(asCutRight, (In t, std::int32_t n, Out& r), real_.asCutRight(t, n, r))
+  TOVREL_FAKE(asFormatVersion, (std::int32_t a, std::int32_t b, std::int32_t c, Out& r),
+              real_.asFormatVersion(a, b, c, r))
+
+  std::u16string ArgumentText() override { return argumentText; }
+  // A leading dot starts no extension: messages call it ".t" too.
+  std::u16string ExecutableName() override { return u".t"; }
+  bool HasStandardOutput() override { return true; }
+  WriteResult WriteStandardOutput(std::string_view bytes) override {
+    events.emplace_back("write");
+    standardOutput += bytes;
+    return {};
+  }
+  void WriteStandardError(In text) override { standardError += text; }
+  void ShowMessageBox(In, In) override {}
+  bool ClearClipboard() override {
+    events.emplace_back("clear");
+    return false;
+  }
+  bool SetClipboardText(In text) override {
+    events.emplace_back("set");
+    clipboard = Out(text);
+    return true;
+  }
+  std::string NarrowToAnsi(In text) override { return EncodeUtf8(text); }
+  void InitCommonControls() override { events.emplace_back("controls"); }
+
+  // Hands `value` out through `out`, as the operations do.
+  template <typename T>
+  static SupportStatus Give(T& out, const T& value) {
+    out = value;
+    return kSupportOk;
+  }
+
+  Support& real_ = CurrentSupport();  // the system's, as no fake is in place yet
 };
 
-// What a GUID text looks like, read by a parser rather than compared with a fixed text.
-struct GuidShape {
-  bool braces = false;
-  bool hasLower = false;                 // any of a-f
-  bool hasUpper = false;                 // any of A-F
-  bool version4 = false;                 // version 4, variant 10
-  std::array<std::uint8_t, 16> bytes{};  // the value, most significant first
-};
-
-// nullopt unless `text` is 8-4-4-4-12 hexadecimal digits, optionally in one pair of braces.
-inline std::optional<GuidShape> ParseGuidText(std::u16string_view text) {
-  GuidShape shape;
-  shape.braces = text.size() == 38 && text.front() == u'{' && text.back() == u'}';
-  if (shape.braces) text = text.substr(1, 36);
+// The value of `text`, most significant byte first; nullopt unless it is 8-4-4-4-12
+// hexadecimal digits of version 4 and variant 10, optionally in one pair of braces.
+inline std::optional<std::array<std::uint8_t, 16>> ParseGuidText(std::u16string_view text) {
+  if (text.size() == 38 && text.front() == u'{' && text.back() == u'}') text = text.substr(1, 36);
   if (text.size() != 36) return std::nullopt;
+  std::array<std::uint8_t, 16> bytes{};
   for (std::size_t i = 0, digits = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (i == 8 || i == 13 || i == 18 || i == 23) {
-      if (c != u'-') return std::nullopt;
-      continue;
-    }
-    const bool lower = c >= u'a' && c <= u'f', upper = c >= u'A' && c <= u'F';
-    if (!lower && !upper && (c < u'0' || c > u'9')) return std::nullopt;
-    shape.hasLower |= lower;
-    shape.hasUpper |= upper;
-    const int value = lower ? c - u'a' + 10 : upper ? c - u'A' + 10 : c - u'0';
-    shape.bytes[digits / 2] |= value << (digits % 2 == 0 ? 4 : 0);
+    const auto value = std::u16string_view(u"0123456789abcdef0123456789ABCDEF").find(text[i]);
+    const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+    if (dash ? text[i] != u'-' : value == std::u16string_view::npos) return std::nullopt;
+    if (dash) continue;
+    bytes[digits / 2] |= value % 16 << (digits % 2 ? 0 : 4);
     ++digits;
   }
-  shape.version4 = shape.bytes[6] >> 4 == 4 && (shape.bytes[8] & 0xC0) == 0x80;
-  return shape;
+  if (bytes[6] >> 4 != 4 || (bytes[8] & 0xC0) != 0x80) return std::nullopt;
+  return bytes;
 }
 
-// The lines of `text`, each of which must end with CR LF; nullopt when one does not.
-inline std::optional<std::vector<std::u16string>> SplitCrLfLines(std::u16string_view text) {
-  std::vector<std::u16string> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find_first_of(u"\r\n");
-    if (end == std::u16string_view::npos || text.substr(end, 2) != u"\r\n") return std::nullopt;
-    lines.emplace_back(text.substr(0, end));
-    text.remove_prefix(end + 2);
+// How many GUIDs `text` holds, one a line, each line ended by CR LF and all with braces or
+// all without; -1 for anything else.
+inline int CountGuidLines(std::u16string_view text) {
+  const std::size_t line = text.starts_with(u'{') ? 40 : 38;
+  for (std::size_t at = 0; at < text.size(); at += line) {
+    if (!ParseGuidText(text.substr(at, line - 2)) || text.substr(at + line - 2, 2) != u"\r\n")
+      return -1;
   }
-  return lines;
+  return static_cast<int>(text.size() / line);
 }

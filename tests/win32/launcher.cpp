@@ -9,29 +9,25 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
-namespace {
-
-int Fail(const char* what) {
+static int Fail(const char* what) {
   std::fprintf(stderr, "launcher: %s failed (error %lu)\n", what, GetLastError());
   return 100;
 }
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   bool nullStd = false;
   bool holdClipboard = false;
   int i = 1;
   for (; i < argc && argv[i][0] == L'-'; ++i) {
-    const bool null = std::wcscmp(argv[i], L"--null-std") == 0;
-    if (!null && std::wcscmp(argv[i], L"--hold-clipboard") != 0) break;  // unknown option
-    (null ? nullStd : holdClipboard) = true;
+    const std::wstring_view option = argv[i];
+    if (option != L"--null-std" && option != L"--hold-clipboard") break;  // unknown option
+    (option == L"--null-std" ? nullStd : holdClipboard) = true;
   }
   if (argc - i != 2 || argv[i][0] == L'-') {
     std::fprintf(stderr, "usage: launcher [--null-std] [--hold-clipboard] PROGRAM FILE\n");
@@ -43,16 +39,11 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring commandLine(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
   const int size = static_cast<int>(utf8.size());
   commandLine.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, commandLine.data(), size));
+  // Ends with the launcher, after the program.
   if (holdClipboard && !OpenClipboard(nullptr)) return Fail("OpenClipboard");
 
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  if (!nullStd) {
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  }
+  // Null handles, or without the flag the launcher's own.
+  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW), .dwFlags = nullStd ? STARTF_USESTDHANDLES : 0u};
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(argv[i], commandLine.data(), nullptr, nullptr, !nullStd, 0, nullptr, nullptr,
                       &startup, &process)) {
@@ -61,8 +52,5 @@ int wmain(int argc, wchar_t** argv) {
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
   GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  if (holdClipboard) CloseClipboard();
   return static_cast<int>(status);
 }
