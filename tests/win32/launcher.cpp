@@ -42,8 +42,14 @@ int wmain(int argc, wchar_t** argv) {
   // Ends with the launcher, after the program.
   if (holdClipboard && !OpenClipboard(nullptr)) return Fail("OpenClipboard");
 
-  // Null handles, or without the flag the launcher's own.
-  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW), .dwFlags = nullStd ? STARTF_USESTDHANDLES : 0u};
+  // No standard handles at all, or explicitly the launcher's own: left to inheritance, Wine
+  // once gave a program no standard error.
+  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW), .dwFlags = STARTF_USESTDHANDLES};
+  if (!nullStd) {
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  }
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(argv[i], commandLine.data(), nullptr, nullptr, !nullStd, 0, nullptr, nullptr,
                       &startup, &process)) {
