@@ -33,7 +33,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev python3)
 # What the native tests need beyond that.
 NATIVE_TEST_PACKAGES=(locales xvfb xclip)
 # What the Windows builds and their tests under Wine need.
-WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils)
+WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
+                  imagemagick)
 
 # The 32-bit Windows program runs under Debian's 32-bit Wine. Where the kernel cannot run
 # 32-bit x86 code itself, QEMU's user-mode emulator runs it, registered with binfmt_misc.

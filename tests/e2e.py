@@ -281,7 +281,7 @@ class Windows(unittest.TestCase):
         guid_lines(self, out.decode("cp866"), 2)
 
     def test_message_box_without_standard_handles(self):
-        def press_ok(process):
+        def photograph_and_press_ok(process, picture):
             for _ in range(600):
                 found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
                                         "^Quorbix - Tovrel$"], capture_output=True, text=True)
@@ -289,13 +289,18 @@ class Windows(unittest.TestCase):
                     break
                 time.sleep(0.1)
             window = (found.stdout.split() or ["none"])[0]
+            time.sleep(0.5)  # let it paint
+            subprocess.run(["import", "-window", window, os.path.join(WORK, picture + ".png")],
+                           capture_output=True, timeout=30)
             subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "Return"],
                            capture_output=True, timeout=10)
 
         set_clipboard("untouched")
-        for args in (["/2", "/clip"], ["/help"]):
+        for args, picture in ((["/2", "/clip"], "message_box_batch"),
+                              (["/help"], "message_box_usage")):
             with self.subTest(args=args):
-                result = run(args, options=["--null-std"], meanwhile=press_ok)
+                result = run(args, options=["--null-std"],
+                             meanwhile=lambda process: photograph_and_press_ok(process, picture))
                 self.assertEqual(result, (0, b"", b""), "a message box, and nothing written")
         guid_lines(self, clipboard().decode().replace("\n", "\r\n"), 2, logo=False)
 
@@ -310,7 +315,7 @@ def require(present, reason):
 def setUpModule():
     # One virtual X display for the clipboard and the message box; under Wine a warm server
     # started on it (a server left from a run without a display keeps windows off it).
-    for tool in ["Xvfb", "xclip", "localedef"] + (["xdotool"] if WINE else []):
+    for tool in ["Xvfb", "xclip", "localedef"] + (["xdotool", "import"] if WINE else []):
         require(shutil.which(tool), f"{tool} is not installed")
     if WINE:
         require(subprocess.run([WINE, "--version"], capture_output=True).returncode == 0,
