@@ -17,7 +17,7 @@ import tempfile
 import unittest
 import zipfile
 
-from e2e import guid_lines, require
+from e2e import guid_lines, main, require
 
 TESTS = os.path.dirname(os.path.abspath(__file__))
 EXE = os.environ.get("TOVREL_EXE", "build/win32/Tovrel.exe")
@@ -190,4 +190,4 @@ class Release(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    main()

@@ -309,7 +309,15 @@ def require(present, reason):
     if not present:
         if os.environ.get("CI"):
             raise RuntimeError(f"required in CI: {reason}")
+        state["missing"] = reason
         raise unittest.SkipTest(reason)
+
+
+def main():
+    # Exits 77 when a missing tool skipped tests, so that CTest reports them skipped, not passed.
+    if not unittest.main(verbosity=2, exit=False).result.wasSuccessful():
+        raise SystemExit(1)
+    raise SystemExit(77 if "missing" in state else 0)
 
 
 def setUpModule():
@@ -352,4 +360,4 @@ def tearDownModule():
 state = {}
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    main()
