@@ -2,6 +2,7 @@
 # naming a Wine loader, against a Windows build through the launcher, which hands it an exact
 # command-line text. Platform-only checks follow the table.
 import os
+import pathlib
 import re
 import shlex
 import shutil
@@ -131,7 +132,7 @@ def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=No
 
 
 def read_bytes(path):
-    return open(path, "rb").read() if os.path.isfile(path) else b""
+    return pathlib.Path(path).read_bytes() if os.path.isfile(path) else b""
 
 
 def set_clipboard(text):
