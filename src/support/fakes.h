@@ -93,6 +93,7 @@ struct FakeWorld final : Support, Platform {
 
   Support& real_ = CurrentSupport();  // the system's, as no fake is in place yet
 };
+#undef TOVREL_FAKE
 
 // The value of `text`, most significant byte first; nullopt unless it is 8-4-4-4-12
 // hexadecimal digits of version 4 and variant 10, optionally in one pair of braces.
