@@ -3,8 +3,26 @@
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+is_root() { [ "$(id -u)" -eq 0 ]; }
+
+can_be_root() { is_root || command -v sudo >/dev/null; }
+
 as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+  if is_root; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "needs root (no sudo here), as root run: $*" >&2
+    return 1
+  fi
+}
+
+# apt_update: refreshes the package lists. A failure is reported but does not stop us: apt
+# fails when any one source cannot be read, and the install that follows has the last word.
+apt_update() {
+  as_root apt-get update -qq >&2 && return 0
+  echo "apt-get update failed (status $?); going on with the package lists as they are" >&2
 }
 
 # apt_install ARGUMENT...: apt-get install, waiting for another install to finish first.
@@ -23,8 +41,12 @@ ensure_packages() {
       missing+=("$name")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  if ! can_be_root; then
+    echo "missing packages; as root run: apt-get install${options[*]/#/ } ${missing[*]}" >&2
+    return 1
+  fi
   echo "installing: ${missing[*]}" >&2
-  as_root apt-get update -qq >&2
+  apt_update
   apt_install "${options[@]}" "${missing[@]}"
 }
 
@@ -42,6 +64,7 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdot
 # address-space reservation makes a run take seconds instead of a minute) and a binfmt entry.
 WINE32=/usr/lib/wine/wine
 QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+I386_MAGIC_HEX=7f454c4601010100000000000000000002000300
 QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
 wine32_runs() {
@@ -71,8 +94,8 @@ ensure_qemu_i386() {
   if [ ! -f "$list" ]; then
     mirror=$(debian_mirror "$codename")
     [ -n "$mirror" ] || { echo "no Debian mirror found in the apt sources" >&2; return 1; }
-    echo "deb $mirror $codename-backports main" | as_root tee "$list" >/dev/null
-    as_root apt-get update -qq >&2
+    echo "deb $mirror $codename-backports main" | as_root tee "$list" >/dev/null || return 1
+    apt_update
   fi
   apt_install -t "$codename-backports" qemu-user
 }
@@ -80,8 +103,9 @@ ensure_qemu_i386() {
 ensure_binfmt_i386() {
   local dir=/proc/sys/fs/binfmt_misc
   [ -f "$dir/register" ] || as_root mount -t binfmt_misc binfmt_misc "$dir" || return 1
-  # Any existing i386 entry (QEMU's own packages register one too) is left as it is.
-  grep -qs "^magic 7f454c46010101" "$dir"/* && return 0
+  # Any existing i386 entry (QEMU's own packages register one too) is left as it is; the whole
+  # magic tells it from other 32-bit little-endian emulators (qemu-arm, qemu-mipsel, ...).
+  grep -qsx "magic $I386_MAGIC_HEX" "$dir"/* && return 0
   printf ':qemu-i386:M::%s:%s:%s:F' "$QEMU_I386_MAGIC" "$QEMU_I386_MASK" \
     "$(command -v qemu-i386)" | as_root tee "$dir/register" >/dev/null
 }
@@ -90,7 +114,8 @@ ensure_binfmt_i386() {
 ensure_wine32() {
   wine32_runs && return 0
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    { as_root dpkg --add-architecture i386 && as_root apt-get update -qq >&2; } || return 1
+    as_root dpkg --add-architecture i386 || return 1
+    apt_update
   fi
   ensure_packages --no-install-recommends libc6:i386 || return 1
   # The emulator only where the kernel cannot run 32-bit code itself.
@@ -107,6 +132,6 @@ RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
 # What the tests of the packages need: the .deb's checker, man page linters, unzip.
 PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
 # The fuzz target, the memory and start-up checks, and the format and lint checks.
-CHECK_PACKAGES=(clang libclang-rt-14-dev valgrind clang-format clang-tidy)
+CHECK_PACKAGES=(clang libclang-rt-dev valgrind clang-format clang-tidy)
 # What bench/startup measures with, and the program it compares with.
 BENCH_PACKAGES=(valgrind hyperfine time uuid-runtime)
