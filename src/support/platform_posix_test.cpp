@@ -36,6 +36,9 @@ TEST(EncodeIn, MissingCharactersBecomeOneQuestionMarkEach) {
   // "ö" is not in code page 866; a character beyond the BMP is one character, not two.
   EXPECT_EQ(EncodeIn("IBM866", u"Жö\U0001D524:"), "\x86??:");
   EXPECT_EQ(EncodeIn("ANSI_X3.4-1968", u"Ж"), "\xD0\x96");  // the C locale writes UTF-8
+  // A lone high surrogate costs itself alone; UTF-7's last bits and closing '-' need the flush.
+  EXPECT_EQ(EncodeIn("IBM866", std::u16string{0xD800, u'A', u'B'}), "?AB");
+  EXPECT_EQ(EncodeIn("UTF-7", u"Ж"), "+BBY-");
 }
 
 // The pipe is full before the helper quits, so the write ends in EPIPE whatever the timing.
