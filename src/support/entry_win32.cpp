@@ -31,5 +31,5 @@ int wmain() {
 // which would more than double the size of the program. Main catches what the program
 // throws; anything else ends the process as abort() does.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() { std::abort(); }  // NOLINT(bugprone-reserved-identifier)
 }  // namespace __gnu_cxx

@@ -44,6 +44,8 @@ class GlobalText {
   }
   GlobalText(const GlobalText&) = delete;
   GlobalText& operator=(const GlobalText&) = delete;
+  GlobalText(GlobalText&&) = delete;
+  GlobalText& operator=(GlobalText&&) = delete;
 
   HGLOBAL get() const { return memory_; }
   void release() { memory_ = nullptr; }  // the system owns it now

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <new>
 
+// The runtime's own names, which is the point: NOLINTBEGIN(bugprone-reserved-identifier)
 namespace std {
 
 void __throw_bad_alloc() { throw bad_alloc(); }
@@ -16,15 +17,16 @@ void __throw_bad_array_new_length() { throw bad_array_new_length(); }
 void __throw_bad_cast() { abort(); }
 void __throw_bad_exception() { abort(); }
 void __throw_bad_typeid() { abort(); }
-void __throw_domain_error(const char*) { abort(); }
-void __throw_invalid_argument(const char*) { abort(); }
-void __throw_length_error(const char*) { abort(); }
-void __throw_logic_error(const char*) { abort(); }
-void __throw_out_of_range(const char*) { abort(); }
-void __throw_out_of_range_fmt(const char*, ...) { abort(); }
-void __throw_overflow_error(const char*) { abort(); }
-void __throw_range_error(const char*) { abort(); }
-void __throw_runtime_error(const char*) { abort(); }
-void __throw_underflow_error(const char*) { abort(); }
+void __throw_domain_error(const char* /*what*/) { abort(); }
+void __throw_invalid_argument(const char* /*what*/) { abort(); }
+void __throw_length_error(const char* /*what*/) { abort(); }
+void __throw_logic_error(const char* /*what*/) { abort(); }
+void __throw_out_of_range(const char* /*what*/) { abort(); }
+void __throw_out_of_range_fmt(const char* /*format*/, ...) { abort(); }
+void __throw_overflow_error(const char* /*what*/) { abort(); }
+void __throw_range_error(const char* /*what*/) { abort(); }
+void __throw_runtime_error(const char* /*what*/) { abort(); }
+void __throw_underflow_error(const char* /*what*/) { abort(); }
 
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier)
