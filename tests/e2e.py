@@ -28,6 +28,7 @@ LOCALES = {None: ("C.UTF-8", "utf-8"), "cp866": ("ru_RU.IBM866", "cp866"),
 if WINE:
     LOCALES = {None: ("ru_RU.UTF-8", "cp866"), "cp866": ("ru_RU.UTF-8", "cp866"),
                "tr": ("tr_TR.UTF-8", "cp857")}
+CMD = "C:\\windows\\system32\\cmd.exe"
 WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
@@ -104,7 +105,7 @@ def locale_env(kind):
 
 
 def windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
+    return path if re.match(r"[A-Z]:\\", path) else "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=None):
@@ -256,23 +257,31 @@ class Posix(unittest.TestCase):
 @unittest.skipUnless(WINE, "Windows only")
 class Windows(unittest.TestCase):
     def test_raw_command_lines(self):
-        folder = os.path.join(tempfile.mkdtemp(dir=WORK), "dir with space")
-        os.makedirs(folder)
-        exe = shutil.copy(EXE, os.path.join(folder, "Tovrel.exe"))
-        path = windows_path(exe)
-        # A quoted program name ends at the next quotation mark, an unquoted one at a blank.
+        parent = tempfile.mkdtemp(dir=WORK)
+        os.makedirs(os.path.join(parent, "dir with space"))
+        exe = shutil.copy(EXE, os.path.join(parent, "dir with space", "Tovrel.exe"))
+        path, inner = windows_path(exe), windows_path(parent) + '\\"dir with space"\\Tovrel.exe'
+        # A quoted program name ends at the next quotation mark, an unquoted one at a blank
+        # outside quotation marks. A line that starts with @ is a .bat file's, which Wine's own
+        # cmd.exe runs: it finds the program and passes the line on as typed.
         for raw, want in ((f'"{path}" /6', 6), (f'"{path}"\t"/2"', 2), (f'"{path}"/2', 2),
                           (f'"{path}"', 1), (f'"{path}"/nologo/2', "usage"),
                           ("Tovrel.exe\t/3", 3), ('Tovrel.exe \\"/3\\"', "usage"),
-                          ('Tovrel.exe "/3\\"', "usage")):
+                          ('Tovrel.exe "/3\\"', "usage"), (f"{inner} /4", 4),
+                          (f"@{inner} /3 /nologo", 3), (f'@"{path}" /2', 2)):
             with self.subTest(raw=raw):
-                status, out, err = run([], exe=exe, raw=raw)
+                if raw.startswith("@"):
+                    bat = pathlib.Path(parent, "run.bat")
+                    bat.write_text(raw + "\r\n", encoding="cp866")
+                    status, out, err = run([], exe=CMD, raw=f"cmd /c {windows_path(str(bat))}")
+                else:
+                    status, out, err = run([], exe=exe, raw=raw)
                 self.assertEqual((status, err), (0, b""))
                 text = out.decode("cp866")
                 if want == "usage":
                     self.assertEqual(text, usage_text(NAME))
                 else:
-                    guid_lines(self, text, want)
+                    guid_lines(self, text, want, logo="/nologo" not in raw)
 
     def test_clipboard_held_by_another_program(self):
         start = time.monotonic()
