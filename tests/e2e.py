@@ -22,12 +22,12 @@ HEADER = BANNER + "\r\n\r\nНовый GUID:\r\n"
 HEX = "[0-9A-Fa-f]"
 GUID = re.compile(rf"(\{{?){HEX}{{8}}-{HEX}{{4}}-4{HEX}{{3}}-[89ABab]{HEX}{{3}}-{HEX}{{12}}(\}}?)")
 # Locale kind: the locale and the output's encoding. Under Wine a Russian locale makes the OEM
-# code page 866, a Turkish one 857.
+# code page 866, a Turkish one 857, and a Hindi one makes both code pages UTF-8 (65001).
 LOCALES = {None: ("C.UTF-8", "utf-8"), "cp866": ("ru_RU.IBM866", "cp866"),
-           "tr": ("tr_TR.UTF-8", "utf-8")}
+           "tr": ("tr_TR.UTF-8", "utf-8"), "utf8": ("hi_IN.UTF-8", "utf-8")}
 if WINE:
     LOCALES = {None: ("ru_RU.UTF-8", "cp866"), "cp866": ("ru_RU.UTF-8", "cp866"),
-               "tr": ("tr_TR.UTF-8", "cp857")}
+               "tr": ("tr_TR.UTF-8", "cp857"), "utf8": ("hi_IN.UTF-8", "utf-8")}
 CMD = "C:\\windows\\system32\\cmd.exe"
 WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
 
@@ -51,6 +51,7 @@ CASES = [
     (["/unicode", "/2"], "2 utf16", {}),
     (["/UNICODE", "/nologo", "/lcase"], "1 utf16 nologo lower", {}),
     ([], "1", {"locale": "cp866"}),
+    (["/2"], "2", {"locale": "utf8"}),
     (["/clip", "/lcase", "/nologo", "/NOBRACES", "/2"], "2 nologo lower bare",
      {"locale": "tr", "clip": True}),
     (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter

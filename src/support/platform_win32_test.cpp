@@ -46,6 +46,19 @@ TEST(NarrowTo, MissingCharactersBecomeOneQuestionMarkEach) {
   EXPECT_EQ(NarrowTo(CP_UTF8, u"Ж\U0001D524"), "\xD0\x96\xF0\x9D\x94\xA4");
 }
 
+// Windows refuses the flags for UTF-8 and a few other pages. Whatever the page, the text must
+// come out, and its ASCII even where the system converts nothing.
+static int WINAPI RefusingFlags(UINT page, DWORD flags, LPCWCH text, int length, LPSTR bytes,
+                                int size, LPCCH fallback, LPBOOL used) {
+  if (flags != 0 || fallback != nullptr) return 0;
+  return WideCharToMultiByte(page, flags, text, length, bytes, size, fallback, used);
+}
+
+TEST(NarrowTo, TextComesOutWhenTheSystemRefusesTheFlags) {
+  EXPECT_EQ(NarrowTo(1251, u"Новый GUID:", RefusingFlags), "\xCD\xEE\xE2\xFB\xE9 GUID:");
+  EXPECT_EQ(NarrowTo(12345, u"Новый {", RefusingFlags), "????? {");
+}
+
 TEST(WindowsError, SystemTextWithoutLineBreakOrTheNumber) {
   EXPECT_EQ(WindowsError(ERROR_DISK_FULL).find_first_of(u"\r\n"), std::u16string::npos);
   EXPECT_EQ(WindowsError(0x7FFFFFF0).rfind(u"error ", 0), 0u);
