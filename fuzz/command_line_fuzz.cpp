@@ -24,14 +24,12 @@ static std::u16string FromUtf16Le(std::string_view bytes) {
 // The rule for the program's name, put another way: it ends at the first blank with an even
 // count of quotation marks before it, or right after the second mark when it starts with one.
 static std::u16string_view AfterNameByTheRule(std::u16string_view line) {
-  const auto blank = [line](std::size_t i) {
-    return i < line.size() && (line[i] == u' ' || line[i] == u'\t');
-  };
   std::size_t end = 0;
   std::size_t marks = 0;
-  while (end < line.size() && !(marks % 2 == 0 && blank(end)) && !(line[0] == u'"' && marks == 2))
+  const auto blank = [&] { return end < line.size() && (line[end] == u' ' || line[end] == u'\t'); };
+  while (end < line.size() && !(marks % 2 == 0 && blank()) && !(line[0] == u'"' && marks == 2))
     marks += line[end++] == u'"';
-  while (blank(end)) ++end;
+  while (blank()) ++end;
   return line.substr(end);
 }
 

@@ -28,7 +28,6 @@ LOCALES = {None: ("C.UTF-8", "utf-8"), "cp866": ("ru_RU.IBM866", "cp866"),
 if WINE:
     LOCALES = {None: ("ru_RU.UTF-8", "cp866"), "cp866": ("ru_RU.UTF-8", "cp866"),
                "tr": ("tr_TR.UTF-8", "cp857"), "utf8": ("hi_IN.UTF-8", "utf-8")}
-CMD = "C:\\windows\\system32\\cmd.exe"
 WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
@@ -106,23 +105,28 @@ def locale_env(kind):
 
 
 def windows_path(path):
-    return path if re.match(r"[A-Z]:\\", path) else "Z:" + os.path.abspath(path).replace("/", "\\")
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=None):
     # Runs the program with `args` (joined with spaces into its command line, as the POSIX
-    # program joins its arguments) or, under Wine, with the exact text `raw`; `meanwhile` gets
-    # the running process. Returns (status, standard output, standard error), read from files.
+    # program joins its arguments) or, under Wine, with the exact text `raw` (a line of a .bat
+    # file that Wine's own cmd.exe runs when it starts with @); `meanwhile` gets the running
+    # process. Returns (status, standard output, standard error), read from files.
     with tempfile.TemporaryDirectory(dir=WORK) as folder:
         out_path, err_path = os.path.join(folder, "out"), os.path.join(folder, "err")
         kept = {k: os.environ[k] for k in ("PATH", "DISPLAY", "WINEPREFIX") if k in os.environ}
         full_env = {**kept, "HOME": WORK, **locale_env(None), **(env or {})}
         command = WRAP + [exe] + args
         if WINE:
+            program = windows_path(exe)
+            if raw and raw.startswith("@"):  # cmd.exe finds the program and passes the line on
+                pathlib.Path(folder, "run.bat").write_text(raw + "\r\n")
+                program = r"C:\windows\system32\cmd.exe"
+                raw = f"cmd /c {windows_path(folder)}\\run.bat"
             with open(os.path.join(folder, "command"), "w", encoding="utf-8") as f:
                 f.write(raw if raw is not None else " ".join([os.path.basename(exe)] + args))
-            command = [WINE, os.environ["TOVREL_LAUNCHER"], *options, windows_path(exe),
-                       windows_path(f.name)]
+            command = [WINE, os.environ["TOVREL_LAUNCHER"], *options, program, windows_path(f.name)]
             full_env["WINEDEBUG"] = "-all"
         with open(stdout or out_path, "wb") as out, open(err_path, "wb") as err:
             process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
@@ -258,25 +262,20 @@ class Posix(unittest.TestCase):
 @unittest.skipUnless(WINE, "Windows only")
 class Windows(unittest.TestCase):
     def test_raw_command_lines(self):
-        parent = tempfile.mkdtemp(dir=WORK)
-        os.makedirs(os.path.join(parent, "dir with space"))
-        exe = shutil.copy(EXE, os.path.join(parent, "dir with space", "Tovrel.exe"))
-        path, inner = windows_path(exe), windows_path(parent) + '\\"dir with space"\\Tovrel.exe'
+        folder = os.path.join(tempfile.mkdtemp(dir=WORK), "dir with space")
+        os.makedirs(folder)
+        exe = shutil.copy(EXE, os.path.join(folder, "Tovrel.exe"))
+        path = windows_path(exe)
+        inner = path.replace("dir with space", '"dir with space"')
         # A quoted program name ends at the next quotation mark, an unquoted one at a blank
-        # outside quotation marks. A line that starts with @ is a .bat file's, which Wine's own
-        # cmd.exe runs: it finds the program and passes the line on as typed.
+        # outside quotation marks; the rows with @ go through cmd.exe.
         for raw, want in ((f'"{path}" /6', 6), (f'"{path}"\t"/2"', 2), (f'"{path}"/2', 2),
                           (f'"{path}"', 1), (f'"{path}"/nologo/2', "usage"),
                           ("Tovrel.exe\t/3", 3), ('Tovrel.exe \\"/3\\"', "usage"),
                           ('Tovrel.exe "/3\\"', "usage"), (f"{inner} /4", 4),
                           (f"@{inner} /3 /nologo", 3), (f'@"{path}" /2', 2)):
             with self.subTest(raw=raw):
-                if raw.startswith("@"):
-                    bat = pathlib.Path(parent, "run.bat")
-                    bat.write_text(raw + "\r\n", encoding="cp866")
-                    status, out, err = run([], exe=CMD, raw=f"cmd /c {windows_path(str(bat))}")
-                else:
-                    status, out, err = run([], exe=exe, raw=raw)
+                status, out, err = run([], exe=exe, raw=raw)
                 self.assertEqual((status, err), (0, b""))
                 text = out.decode("cp866")
                 if want == "usage":
