@@ -1,11 +1,13 @@
 // libFuzzer target: arbitrary UTF-16LE bytes as the command line's argument text. Whatever they
 // say, the run must write the usage text or one batch of GUIDs, and nothing else. Which switch
-// does what is the end-to-end table's to check.
+// does what is the end-to-end table's to check. The same text, read as a whole Windows command
+// line, must lose the program's name where the rule for it says.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 #include "run/run.h"
+#include "support/command_line_text.h"
 #include "support/fakes.h"
 
 static constexpr std::u16string_view kBanner =
@@ -19,11 +21,25 @@ static std::u16string FromUtf16Le(std::string_view bytes) {
   return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
 }
 
+// The rule for the program's name, put another way: it ends at the first blank with an even
+// count of quotation marks before it, or right after the second mark when it starts with one.
+static std::u16string_view AfterNameByTheRule(std::u16string_view line) {
+  std::size_t end = 0;
+  std::size_t marks = 0;
+  const auto blank = [&] { return end < line.size() && (line[end] == u' ' || line[end] == u'\t'); };
+  while (end < line.size() && !(marks % 2 == 0 && blank()) && !(line[0] == u'"' && marks == 2))
+    marks += line[end++] == u'"';
+  while (blank()) ++end;
+  return line.substr(end);
+}
+
 // Runs the program, faked, on `utf16le`. Gives the count of a batch (1 to 9 GUID lines after
 // the optional header, which a touched clipboard holds alone), 0 for the usage text with the
-// clipboard untouched, and -1 for anything else.
+// clipboard untouched, and -1 for anything else, a split against the rule included.
 int CheckCommandLine(std::string_view utf16le) {
-  FakeWorld world(FromUtf16Le(utf16le));
+  const std::u16string line = FromUtf16Le(utf16le);
+  if (ArgumentsAfterProgramName(line) != AfterNameByTheRule(line)) return -1;
+  FakeWorld world(line);
   if (Main() != kExitOk || !world.standardError.empty() ||
       std::ranges::count(world.events, "write") != 1)
     return -1;

@@ -22,12 +22,12 @@ HEADER = BANNER + "\r\n\r\nНовый GUID:\r\n"
 HEX = "[0-9A-Fa-f]"
 GUID = re.compile(rf"(\{{?){HEX}{{8}}-{HEX}{{4}}-4{HEX}{{3}}-[89ABab]{HEX}{{3}}-{HEX}{{12}}(\}}?)")
 # Locale kind: the locale and the output's encoding. Under Wine a Russian locale makes the OEM
-# code page 866, a Turkish one 857.
+# code page 866, a Turkish one 857, and a Hindi one makes both code pages UTF-8 (65001).
 LOCALES = {None: ("C.UTF-8", "utf-8"), "cp866": ("ru_RU.IBM866", "cp866"),
-           "tr": ("tr_TR.UTF-8", "utf-8")}
+           "tr": ("tr_TR.UTF-8", "utf-8"), "utf8": ("hi_IN.UTF-8", "utf-8")}
 if WINE:
     LOCALES = {None: ("ru_RU.UTF-8", "cp866"), "cp866": ("ru_RU.UTF-8", "cp866"),
-               "tr": ("tr_TR.UTF-8", "cp857")}
+               "tr": ("tr_TR.UTF-8", "cp857"), "utf8": ("hi_IN.UTF-8", "utf-8")}
 WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
@@ -50,6 +50,7 @@ CASES = [
     (["/unicode", "/2"], "2 utf16", {}),
     (["/UNICODE", "/nologo", "/lcase"], "1 utf16 nologo lower", {}),
     ([], "1", {"locale": "cp866"}),
+    (["/2"], "2", {"locale": "utf8"}),
     (["/clip", "/lcase", "/nologo", "/NOBRACES", "/2"], "2 nologo lower bare",
      {"locale": "tr", "clip": True}),
     (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter
@@ -109,18 +110,23 @@ def windows_path(path):
 
 def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=None):
     # Runs the program with `args` (joined with spaces into its command line, as the POSIX
-    # program joins its arguments) or, under Wine, with the exact text `raw`; `meanwhile` gets
-    # the running process. Returns (status, standard output, standard error), read from files.
+    # program joins its arguments) or, under Wine, with the exact text `raw` (a line of a .bat
+    # file that Wine's own cmd.exe runs when it starts with @); `meanwhile` gets the running
+    # process. Returns (status, standard output, standard error), read from files.
     with tempfile.TemporaryDirectory(dir=WORK) as folder:
         out_path, err_path = os.path.join(folder, "out"), os.path.join(folder, "err")
         kept = {k: os.environ[k] for k in ("PATH", "DISPLAY", "WINEPREFIX") if k in os.environ}
         full_env = {**kept, "HOME": WORK, **locale_env(None), **(env or {})}
         command = WRAP + [exe] + args
         if WINE:
+            program = windows_path(exe)
+            if raw and raw.startswith("@"):  # cmd.exe finds the program and passes the line on
+                pathlib.Path(folder, "run.bat").write_text(raw + "\r\n")
+                program = r"C:\windows\system32\cmd.exe"
+                raw = f"cmd /c {windows_path(folder)}\\run.bat"
             with open(os.path.join(folder, "command"), "w", encoding="utf-8") as f:
                 f.write(raw if raw is not None else " ".join([os.path.basename(exe)] + args))
-            command = [WINE, os.environ["TOVREL_LAUNCHER"], *options, windows_path(exe),
-                       windows_path(f.name)]
+            command = [WINE, os.environ["TOVREL_LAUNCHER"], *options, program, windows_path(f.name)]
             full_env["WINEDEBUG"] = "-all"
         with open(stdout or out_path, "wb") as out, open(err_path, "wb") as err:
             process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
@@ -260,11 +266,14 @@ class Windows(unittest.TestCase):
         os.makedirs(folder)
         exe = shutil.copy(EXE, os.path.join(folder, "Tovrel.exe"))
         path = windows_path(exe)
-        # A quoted program name ends at the next quotation mark, an unquoted one at a blank.
+        inner = path.replace("dir with space", '"dir with space"')
+        # A quoted program name ends at the next quotation mark, an unquoted one at a blank
+        # outside quotation marks; the rows with @ go through cmd.exe.
         for raw, want in ((f'"{path}" /6', 6), (f'"{path}"\t"/2"', 2), (f'"{path}"/2', 2),
                           (f'"{path}"', 1), (f'"{path}"/nologo/2', "usage"),
                           ("Tovrel.exe\t/3", 3), ('Tovrel.exe \\"/3\\"', "usage"),
-                          ('Tovrel.exe "/3\\"', "usage")):
+                          ('Tovrel.exe "/3\\"', "usage"), (f"{inner} /4", 4),
+                          (f"@{inner} /3 /nologo", 3), (f'@"{path}" /2', 2)):
             with self.subTest(raw=raw):
                 status, out, err = run([], exe=exe, raw=raw)
                 self.assertEqual((status, err), (0, b""))
@@ -272,7 +281,7 @@ class Windows(unittest.TestCase):
                 if want == "usage":
                     self.assertEqual(text, usage_text(NAME))
                 else:
-                    guid_lines(self, text, want)
+                    guid_lines(self, text, want, logo="/nologo" not in raw)
 
     def test_clipboard_held_by_another_program(self):
         start = time.monotonic()

@@ -10,9 +10,10 @@ bool IsSurrogatePair(std::u16string_view text, std::size_t i) {
 
 }  // namespace
 
-std::string NarrowTo(UINT codePage, std::u16string_view text) {
+std::string NarrowTo(UINT codePage, std::u16string_view text, NarrowCall call) {
   if (text.empty()) return {};
-  // UTF-8 and a few other pages refuse these flags; they have every character anyway.
+  // UTF-8 and a few other pages refuse these flags; they have every character anyway. The
+  // number must be the page's own: CP_ACP may stand for UTF-8 (65001) too.
   const bool plain = codePage == CP_UTF8 || codePage == CP_UTF7;
   // An 8-bit page has no character beyond the BMP, and the system would give one '?' for each
   // half of the pair: make it one '?' for the one character.
@@ -27,13 +28,21 @@ std::string NarrowTo(UINT codePage, std::u16string_view text) {
   }
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int length = static_cast<int>(text.size());
-  const DWORD flags = plain ? 0 : WC_NO_BEST_FIT_CHARS;
+  DWORD flags = plain ? 0 : WC_NO_BEST_FIT_CHARS;
   const char* fallback = plain ? nullptr : "?";
-  const int size =
-      WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, fallback, nullptr);
-  if (size <= 0) return std::string(text.size(), '?');
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(codePage, flags, wide, length, bytes.data(), size, fallback, nullptr);
+  int size = call(codePage, flags, wide, length, nullptr, 0, fallback, nullptr);
+  if (size <= 0 && !plain) {  // another page that refuses them: the system's own choices
+    flags = 0;
+    fallback = nullptr;
+    size = call(codePage, flags, wide, length, nullptr, 0, fallback, nullptr);
+  }
+  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size <= 0 ||
+      call(codePage, flags, wide, length, bytes.data(), size, fallback, nullptr) <= 0) {
+    // No conversion at all: ASCII, the GUIDs' alphabet, reads the same in every page in use.
+    bytes.clear();
+    for (const char16_t unit : text) bytes += unit < 0x80 ? static_cast<char>(unit) : '?';
+  }
   return bytes;
 }
 

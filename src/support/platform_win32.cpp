@@ -121,7 +121,7 @@ class Win32Platform final : public Platform {
     return done;
   }
 
-  std::string NarrowToAnsi(std::u16string_view text) override { return NarrowTo(CP_ACP, text); }
+  std::string NarrowToAnsi(std::u16string_view text) override { return NarrowTo(GetACP(), text); }
 
   void InitCommonControls() override { ::InitCommonControls(); }
 

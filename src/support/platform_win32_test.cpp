@@ -38,12 +38,22 @@ TEST(OemText, EveryCharacterOf866Under1251And437Under1252) {
   }
 }
 
+// Windows refuses the flags for UTF-8 and a few other pages: the text must still come out, and
+// its ASCII even where the system converts nothing.
+static int WINAPI RefusingFlags(UINT page, DWORD flags, LPCWCH text, int length, LPSTR bytes,
+                                int size, LPCCH fallback, LPBOOL used) {
+  if (flags != 0 || fallback != nullptr) return 0;
+  return WideCharToMultiByte(page, flags, text, length, bytes, size, fallback, used);
+}
+
 // No look-alikes: "ö" is not in 866 and must not turn into "o". A character beyond the BMP is
 // one character, not two, except in UTF-8, which takes every character.
-TEST(NarrowTo, MissingCharactersBecomeOneQuestionMarkEach) {
+TEST(NarrowTo, MissingCharactersBecomeOneQuestionMarkEachWhateverTheSystemRefuses) {
   EXPECT_EQ(NarrowTo(1251, AnsiToOemText(u"aö\U0001D524Ж€", 866, 1251)), "a??\x86?");
   EXPECT_EQ(NarrowTo(1252, AnsiToOemText(u"Жé", 437, 1252)), "?\x82");
   EXPECT_EQ(NarrowTo(CP_UTF8, u"Ж\U0001D524"), "\xD0\x96\xF0\x9D\x94\xA4");
+  EXPECT_EQ(NarrowTo(1251, u"Новый GUID:", RefusingFlags), "\xCD\xEE\xE2\xFB\xE9 GUID:");
+  EXPECT_EQ(NarrowTo(12345, u"Новый {", RefusingFlags), "????? {");
 }
 
 TEST(WindowsError, SystemTextWithoutLineBreakOrTheNumber) {

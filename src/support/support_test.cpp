@@ -47,7 +47,7 @@ TEST(Utf8, EveryLengthBothWaysAndReplacementsForWhatIsMalformed) {
 }
 
 // Where the raw command lines that the end-to-end tests launch do not reach.
-TEST(ArgumentsAfterProgramName, QuotedNameEndsAtItsMarkUnquotedAtABlank) {
-  EXPECT_EQ(ArgumentsAfterProgramName(u"C:\\\"a b\"\\T.exe /9"), u"b\"\\T.exe /9");
+TEST(ArgumentsAfterProgramName, QuotedNameEndsAtItsMarkUnquotedAtABlankOutsideMarks) {
+  EXPECT_EQ(ArgumentsAfterProgramName(u"C:\\\"no end /9"), u"");
   EXPECT_EQ(ArgumentsAfterProgramName(u"\"C:\\no end /3"), u"");
 }

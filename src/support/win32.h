@@ -28,8 +28,11 @@ inline std::u16string FromWide(const wchar_t* text, std::size_t length) {
 using WriteCall = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 DWORD WriteAll(HANDLE file, std::string_view bytes, WriteCall call = WriteFile);
 
-// `text` in `codePage`; a character the page lacks becomes '?', never a look-alike.
-std::string NarrowTo(UINT codePage, std::u16string_view text);
+// `text` in `codePage` (a real number, not CP_ACP) through `call`; a character the page lacks
+// becomes '?', never a look-alike where the page allows that choice.
+using NarrowCall = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL);
+std::string NarrowTo(UINT codePage, std::u16string_view text,
+                     NarrowCall call = WideCharToMultiByte);
 
 // The text that narrows through `ansiPage` to the bytes of `text` in `oemPage`.
 std::u16string AnsiToOemText(std::u16string_view text, UINT oemPage, UINT ansiPage);
