@@ -1,5 +1,5 @@
-# What users receive: install rules, the manual page, and the packages CPack makes (the .deb
-# and the tarball from this build, the Windows ZIP from the two Windows builds).
+# What users receive: install rules, the manual page, the packages CPack makes (the .deb and
+# the tarball) and the Windows ZIP's text files (scripts/release zips them with both programs).
 # Names carry PROJECT_VERSION (2.0.16); the banner shows the same version as 2.00.0016.
 if(WIN32)
   return()
@@ -44,14 +44,4 @@ set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
 set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # cpack_stage.cmake reads LICENSE
-include(CPack)
-
-# A second configuration for the Windows ZIP: the staged folder as it is.
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME "tovrel-${PROJECT_VERSION}-windows")
-set(CPACK_INSTALL_CMAKE_PROJECTS "")
-set(CPACK_INSTALLED_DIRECTORIES "${TOVREL_WINDOWS_STAGE};.")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_OUTPUT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackWindowsConfig.cmake")
-unset(CPack_CMake_INCLUDED)
 include(CPack)
