@@ -12,6 +12,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # start-up would cost every run about a fifth more instructions.
 target_link_options(tovrel PRIVATE -Wl,-z,relro)
 
+# The page's date: SOURCE_DATE_EPOCH's day when it is set (scripts/release sets it).
+string(TIMESTAMP TOVREL_MAN_DATE "%Y-%m-%d" UTC)
+string(REPLACE "-" "\\-" TOVREL_MAN_TITLE "${TOVREL_TITLE}")  # a minus sign, as in the banner
 configure_file(docs/tovrel.1.in "${PROJECT_BINARY_DIR}/tovrel.1" @ONLY)
 install(TARGETS tovrel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${PROJECT_BINARY_DIR}/tovrel.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
@@ -43,5 +46,7 @@ the Windows console program Tovrel.exe and takes the same /switches.")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
-set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # cpack_stage.cmake reads LICENSE
+# cpack_stage.cmake reads LICENSE, and the years and holder for Debian's copyright file.
+set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+string(REPLACE "Copyright (C) " "" CPACK_TOVREL_COPYRIGHT "${TOVREL_COPYRIGHT}")
 include(CPack)

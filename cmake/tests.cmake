@@ -79,3 +79,10 @@ else()
       ENVIRONMENT "TOVREL_EXE=$<TARGET_FILE:tovrel>")
   endif()
 endif()
+
+# Every test script learns the program's identity from here, as the program does from its
+# generated header: a new version needs no test edited.
+get_property(tovrel_tests DIRECTORY PROPERTY TESTS)
+set_property(TEST ${tovrel_tests} APPEND PROPERTY ENVIRONMENT
+  "TOVREL_TITLE=${TOVREL_TITLE}" "TOVREL_COPYRIGHT=${TOVREL_COPYRIGHT}"
+  "TOVREL_VERSION=${PROJECT_VERSION}" "TOVREL_VERSION_TEXT=${TOVREL_VERSION_TEXT}")
