@@ -12,7 +12,8 @@ if(CPACK_GENERATOR STREQUAL "DEB")
   string(REGEX REPLACE "\n([^\n])" "\n \\1" license "${license}")
   file(WRITE "${doc}/copyright"
        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-       "Upstream-Name: tovrel\n\nFiles: *\nCopyright: 2026 Quorbix\nLicense: Expat\n ${license}")
+       "Upstream-Name: tovrel\n\nFiles: *\nCopyright: ${CPACK_TOVREL_COPYRIGHT}\n"
+       "License: Expat\n ${license}")
   file(REMOVE "${doc}/LICENSE")
   string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
   file(WRITE "${doc}/changelog"

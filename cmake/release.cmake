@@ -1,5 +1,5 @@
-# What users receive: install rules, the manual page, and the packages CPack makes (the .deb
-# and the tarball from this build, the Windows ZIP from the two Windows builds).
+# What users receive: install rules, the manual page, the packages CPack makes (the .deb and
+# the tarball) and the Windows ZIP's text files (scripts/release zips them with both programs).
 # Names carry PROJECT_VERSION (2.0.16); the banner shows the same version as 2.00.0016.
 if(WIN32)
   return()
@@ -12,6 +12,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # start-up would cost every run about a fifth more instructions.
 target_link_options(tovrel PRIVATE -Wl,-z,relro)
 
+# The page's date: SOURCE_DATE_EPOCH's day when it is set (scripts/release sets it).
+string(TIMESTAMP TOVREL_MAN_DATE "%Y-%m-%d" UTC)
+string(REPLACE "-" "\\-" TOVREL_MAN_TITLE "${TOVREL_TITLE}")  # a minus sign, as in the banner
 configure_file(docs/tovrel.1.in "${PROJECT_BINARY_DIR}/tovrel.1" @ONLY)
 install(TARGETS tovrel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${PROJECT_BINARY_DIR}/tovrel.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
@@ -43,15 +46,7 @@ the Windows console program Tovrel.exe and takes the same /switches.")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
-set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # cpack_stage.cmake reads LICENSE
-include(CPack)
-
-# A second configuration for the Windows ZIP: the staged folder as it is.
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME "tovrel-${PROJECT_VERSION}-windows")
-set(CPACK_INSTALL_CMAKE_PROJECTS "")
-set(CPACK_INSTALLED_DIRECTORIES "${TOVREL_WINDOWS_STAGE};.")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_OUTPUT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackWindowsConfig.cmake")
-unset(CPack_CMake_INCLUDED)
+# cpack_stage.cmake reads LICENSE, and the years and holder for Debian's copyright file.
+set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+string(REPLACE "Copyright (C) " "" CPACK_TOVREL_COPYRIGHT "${TOVREL_COPYRIGHT}")
 include(CPack)

@@ -10,9 +10,9 @@ target_compile_definitions(tovrel_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_ME
                                               _WIN32_WINNT=0x0601)
 target_link_libraries(tovrel_core PUBLIC ole32 user32 comctl32)
 
-# The version record reads the same values as the banner.
-tovrel_pad("${PROJECT_VERSION_MINOR}" 2 short_minor)
-set(TOVREL_DESCRIPTION "${TOVREL_TITLE} ${PROJECT_VERSION_MAJOR}.${short_minor}")
+# The version record reads the same values as the banner; its description ends at the minor.
+string(REGEX REPLACE "\\.[0-9]+$" "" short_version "${TOVREL_VERSION_TEXT}")
+set(TOVREL_DESCRIPTION "${TOVREL_TITLE} ${short_version}")
 configure_file(resources/tovrel.rc.in "${PROJECT_BINARY_DIR}/generated/tovrel.rc" @ONLY)
 
 add_executable(tovrel

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "app_version.h"
 #include "run/run.h"
 #include "support/command_line_text.h"
 #include "support/fakes.h"
 
+// The version as CMake writes it, against the one asFormatVersion makes of the numbers.
 static constexpr std::u16string_view kBanner =
-    u"Quorbix - Tovrel, ver. 2.00.0016\r\nCopyright (C) 2026 Quorbix\r\n\r\n";
+    u"" TOVREL_TITLE ", ver. " TOVREL_VERSION_TEXT "\r\n" TOVREL_COPYRIGHT "\r\n\r\n";
 static constexpr std::u16string_view kUsage =
     u".t[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n"
     u"         [/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n         [/? | /Help]";

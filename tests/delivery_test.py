@@ -5,10 +5,11 @@
 #               not load a DLL planted beside it once it has restricted the DLL search.
 #   Release     dist/ (TOVREL_DIST) and the release builds (TOVREL_BUILD) scripts/release
 #               leaves: each package lists exactly the expected files and its program runs;
-#               names, the .deb and the manual page carry the banner's version (2.00.0016 is
-#               2.0.16); the sums, the .deb and the manual page pass their checkers; both
-#               programs of the ZIP run under Wine, each under its own loader.
+#               names, the .deb and the manual page carry the project's version; the sums,
+#               the .deb and the manual page pass their checkers; both programs of the ZIP
+#               run under Wine, each under its own loader.
 import os
+import pathlib
 import re
 import shutil
 import struct
@@ -17,7 +18,7 @@ import tempfile
 import unittest
 import zipfile
 
-from e2e import guid_lines, main, require
+from e2e import TITLE, VERSION_TEXT, guid_lines, main, require
 
 TESTS = os.path.dirname(os.path.abspath(__file__))
 EXE = os.environ.get("TOVREL_EXE", "build/win32/Tovrel.exe")
@@ -26,6 +27,12 @@ WINE = os.environ.get("TOVREL_WINE", "/usr/lib/wine/wine64")
 DIST = os.path.abspath(os.environ.get("TOVREL_DIST", f"{TESTS}/../dist"))
 BUILD = os.path.abspath(os.environ.get("TOVREL_BUILD", f"{TESTS}/../build/release"))
 WINEPREFIX = os.environ.get("WINEPREFIX", f"{TESTS}/../build/win64/wineprefix")
+# The project's version (2.0.16): CTest passes it, and by hand the release's build knows it.
+VERSION = os.environ.get("TOVREL_VERSION") or re.search(
+    r"(?m)^CMAKE_PROJECT_VERSION:STATIC=(.+)$",
+    pathlib.Path(f"{BUILD}/native/CMakeCache.txt").read_text())[1]
+MAJOR, MINOR, PATCH = map(int, VERSION.split("."))
+FIXED_VERSION = (MAJOR << 16 | MINOR, PATCH)  # the version record's: 2.0.0.16
 # Windows' own libraries; nothing of the compiler's may be needed at run time.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcrt.dll",
                "advapi32.dll", "gdi32.dll", "oleaut32.dll", "rpcrt4.dll", "shell32.dll"}
@@ -33,8 +40,8 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcr
 # restriction itself call into.
 ICON = re.compile(r"h=(\d+) --height=(\d+) --bit-depth=(\d+) --palette-size=(\d+)")
 CRT_MODULES = {"kernel32", "kernelbase", "msvcrt", "ntdll"}
-PACKAGES = ["tovrel_2.0.16_amd64.deb", "tovrel-2.0.16-linux-x86_64.tar.gz",
-            "tovrel-2.0.16-windows.zip"]
+PACKAGES = [f"tovrel_{VERSION}_amd64.deb", f"tovrel-{VERSION}-linux-x86_64.tar.gz",
+            f"tovrel-{VERSION}-windows.zip"]
 DEB, TARBALL, ZIP = (os.path.join(DIST, name) for name in PACKAGES)
 LINUX_FILES = ["bin/tovrel", "share/doc/tovrel/LICENSE", "share/doc/tovrel/README.md",
                "share/man/man1/tovrel.1"]
@@ -108,16 +115,17 @@ class Executable(unittest.TestCase):
             self.assertEqual([images, entries], [wanted, wanted], name)
         data = resource(16, 1, "--raw")
         text = data.decode("utf-16-le", errors="replace")  # keys and values are UTF-16LE
-        for key, value in {"FileVersion": "2.00.0016", "ProductVersion": "2.00.0016",
-                           "ProductName": "Quorbix", "FileDescription": "Quorbix - Tovrel 2.00",
-                           "Comments": "Quorbix - Tovrel 2.00", "InternalName": "Tovrel",
+        description = f"{TITLE} {VERSION_TEXT.rsplit('.', 1)[0]}"  # up to the minor: 2.00
+        for key, value in {"FileVersion": VERSION_TEXT, "ProductVersion": VERSION_TEXT,
+                           "ProductName": "Quorbix", "FileDescription": description,
+                           "Comments": description, "InternalName": "Tovrel",
                            "OriginalFilename": "Tovrel.EXE", "LegalCopyright": "[^\x00]+",
                            # US English, Unicode: the string block and the translation
                            "StringFileInfo": ".\x00\x01040904[Bb]0",
                            "Translation": "\u0409\u04b0"}.items():
             self.assertRegex(text, f"{key}\x00+{value}(\x00|$)", key)
-        # The fixed part: its signature and layout version, file and product version 2.0.0.16.
-        self.assertIn(struct.pack("<6I", 0xFEEF04BD, 1 << 16, 2 << 16, 16, 2 << 16, 16), data)
+        # The fixed part: its signature and layout version, file and product version (2.0.0.16).
+        self.assertIn(struct.pack("<6I", 0xFEEF04BD, 1 << 16, *FIXED_VERSION, *FIXED_VERSION), data)
         manifest = " ".join(resource(24, 1, "--raw").decode().split())
         for wanted in ('level="asInvoker"', "supportedOS",
                        'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'):
@@ -163,16 +171,16 @@ class Release(unittest.TestCase):
                  env=dict(os.environ, DESTDIR=destdir))
             self.check_tree(destdir + "/opt/t", LINUX_FILES)
             tool("tar", "-xzf", TARBALL, "-C", folder)
-            self.check_tree(f"{folder}/tovrel-2.0.16-linux-x86_64", LINUX_FILES)
+            self.check_tree(f"{folder}/tovrel-{VERSION}-linux-x86_64", LINUX_FILES)
 
     def test_deb_and_manual_page(self):
         self.assertRegex(tool("dpkg-deb", "-f", DEB, "Version", "Section", "Depends"),
-                         r"^Version: 2\.0\.16\nSection: utils\nDepends: libc6( \([^)]*\))?\n$")
+                         rf"^Version: {VERSION}\nSection: utils\nDepends: libc6( \([^)]*\))?\n$")
         with tempfile.TemporaryDirectory() as folder:
             tool("dpkg-deb", "-x", DEB, folder)
             self.check_tree(folder, DEB_FILES)
             page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
-            self.assertRegex(page, r'(?m)^\.TH TOVREL 1 .* "tovrel 2\.0\.16"')
+            self.assertRegex(page, rf'(?m)^\.TH TOVREL 1 .* "tovrel {VERSION}"')
         self.assertNotRegex(tool("lintian", DEB, check=False), r"(?m)^E: ")
         for lint in (["mandoc", "-Tlint", "-W", "style"], ["groff", "-man", "-ww", "-z"]):
             self.assertEqual(tool(*lint, f"{BUILD}/native/tovrel.1", stderr=subprocess.STDOUT), "")

@@ -17,7 +17,10 @@ WINE = os.environ.get("TOVREL_WINE")  # unset: the native program
 WRAP = shlex.split(os.environ.get("TOVREL_WRAP", ""))  # e.g. valgrind, before each native run
 WORK = os.environ.get("TOVREL_WORK") or tempfile.mkdtemp()
 NAME = os.path.splitext(os.path.basename(EXE))[0]
-BANNER = "Quorbix - Tovrel, ver. 2.00.0016\r\nCopyright (C) 2026 Quorbix"
+# The program's identity, as CMake gives it to every test: title, 2.00.0016, copyright.
+TITLE, VERSION_TEXT, COPYRIGHT = (os.environ.get(f"TOVREL_{key}", "")
+                                  for key in ("TITLE", "VERSION_TEXT", "COPYRIGHT"))
+BANNER = f"{TITLE}, ver. {VERSION_TEXT}\r\n{COPYRIGHT}"
 HEADER = BANNER + "\r\n\r\nНовый GUID:\r\n"
 HEX = "[0-9A-Fa-f]"
 GUID = re.compile(rf"(\{{?){HEX}{{8}}-{HEX}{{4}}-4{HEX}{{3}}-[89ABab]{HEX}{{3}}-{HEX}{{12}}(\}}?)")
@@ -223,7 +226,7 @@ class Posix(unittest.TestCase):
         self.assertEqual(runs[0].stderr, b"")
         guid_lines(self, runs[1].stderr.decode("utf-8"), 3)
         args = read_bytes(got).decode("utf-8").split("\n")[:-1]
-        self.assertEqual(args[:3], ["--info", "--no-markup", "--title=Quorbix - Tovrel"])
+        self.assertEqual(args[:3], ["--info", "--no-markup", f"--title={TITLE}"])
         text = "\n".join(args[3:]).removeprefix("--text=")
         self.assertNotIn("\r", text)  # the dialog text has LF line ends only
         guid_lines(self, text.replace("\n", "\r\n"), 3)
@@ -294,7 +297,7 @@ class Windows(unittest.TestCase):
         def photograph_and_press_ok(process, picture):
             for _ in range(600):
                 found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
-                                        "^Quorbix - Tovrel$"], capture_output=True, text=True)
+                                        f"^{TITLE}$"], capture_output=True, text=True)
                 if found.stdout or process.poll() is not None:
                     break
                 time.sleep(0.1)

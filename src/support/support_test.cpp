@@ -1,5 +1,5 @@
-// The shared support pieces: the system's GUID source in bulk, UTF-8 both ways, and the
-// program's name on a Windows command line.
+// The shared support pieces: the system's GUID source in bulk, UTF-8 both ways, the version's
+// layout, and the program's name on a Windows command line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,6 +44,14 @@ TEST(Utf8, EveryLengthBothWaysAndReplacementsForWhatIsMalformed) {
   // encoded surrogate, a code point beyond U+10FFFF, and a sequence cut short by the end.
   EXPECT_EQ(DecodeUtf8("\xFF|\xD0|\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80|\xD0"),
             u"\uFFFD|\uFFFD|\uFFFD\uFFFD|\uFFFD|\uFFFD|\uFFFD|\uFFFD");
+}
+
+// The banner's version for fixed numbers: the tests that compare it with the project's own
+// version miss a width fault that its digits hide (a two-digit minor, a four-digit revision).
+TEST(FormatVersion, MinorHasTwoDigitsAndRevisionFour) {
+  std::u16string text;
+  ASSERT_EQ(CurrentSupport().asFormatVersion(2, 0, 16, text), kSupportOk);
+  EXPECT_EQ(text, u"2.00.0016");
 }
 
 // Where the raw command lines that the end-to-end tests launch do not reach.
