@@ -37,7 +37,7 @@ CASES = [
     ([], "1", {}),
     (["\t", '"', " "], "1", {}),
     (["/nologo"], "1 nologo", {}),
-    (["/NoLogo", "/LCase"], "1 nologo lower", {}),
+    (["/NoLogo", "/LCase"], "1 nologo lower", {"clip": True}),
     (["/NOBRACES"], "1 bare", {}),
     (["/lcase", "/nobraces", "/nologo", "/7"], "7 nologo lower bare", {}),
     *[([f"/{n}"], f"{n}", {}) for n in range(1, 10)],
@@ -53,6 +53,7 @@ CASES = [
     (["/clip", "/lcase", "/nologo", "/NOBRACES", "/2"], "2 nologo lower bare",
      {"locale": "tr", "clip": True}),
     (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter
+    (["/un\u0131code"], "usage", {"locale": "tr"}),  # nor a dotless i, whatever towupper says
     *[([a], "usage", {}) for a in ("/?", "/HELP", "/help", "/0", "/10", "-3", "/", "/1/2")],
     (["/3", "/x", "/5"], "usage", {}),
     (["/unicode", "/bad"], "usage utf16", {}),
@@ -61,8 +62,10 @@ CASES = [
     (["/clip", "/3", "/lcase"], "3 lower", {"clip": True}),
     (["/CLIP", "/nologo", "/unicode"], "1 nologo utf16", {"clip": True}),
     *[(["/x"], "usage", {"name": n}) for n in ("g", "Tovrel.exe", "новый", "a.long.name.exe")],
+    (["/x"], "usage", {"name": "новый", "locale": "cp866"}),
+    (["/x"], "usage", {"name": "café", "locale": "tr"}),
     *[(a, "full", {}) for a in (["/9"], ["/x"], ["/unicode"])],
-    ([], "full", {"name": "Tovrel.exe"}),
+    ([], "full", {"name": "новый.exe"}),
 ]
 
 
@@ -146,9 +149,10 @@ def clipboard():
     return r.stdout.replace(b"\r\n", b"\n")
 
 
-def program_named(name):
-    # A copy of the program under another file name (Windows wants .exe to start it).
-    file_name = name if not WINE or name.endswith(".exe") else name + ".exe"
+def program_named(name, encoding):
+    # A copy of the program under another file name: Windows wants .exe to start it, POSIX
+    # takes the name's bytes in the locale's encoding.
+    file_name = name.removesuffix(".exe") + ".exe" if WINE else os.fsdecode(name.encode(encoding))
     return shutil.copy(EXE, os.path.join(tempfile.mkdtemp(dir=WORK), file_name))
 
 
@@ -160,8 +164,8 @@ class Table(unittest.TestCase):
 
     def check(self, args, words, options):
         encoding = LOCALES[options.get("locale")][1]
-        exe = program_named(options["name"]) if "name" in options else EXE
-        name = os.path.splitext(os.path.basename(exe))[0]
+        exe = program_named(options["name"], encoding) if "name" in options else EXE
+        name = os.path.splitext(options.get("name", NAME))[0]
         if options.get("clip"):
             set_clipboard("untouched")
         full = "full" in words
@@ -180,8 +184,9 @@ class Table(unittest.TestCase):
             lines = guid_lines(self, out.decode(encoding), int(words[0]),
                                logo="nologo" not in words, lower="lower" in words,
                                braces="bare" not in words)
-        if options.get("clip"):
-            want = "".join(line + "\n" for line in lines) if lines else "untouched"
+        if options.get("clip"):  # filled by /Clip alone
+            clipped = lines and "/clip" in map(str.lower, args)
+            want = "".join(line + "\n" for line in lines) if clipped else "untouched"
             self.assertEqual(clipboard(), want.encode())
 
 
