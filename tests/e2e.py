@@ -242,9 +242,9 @@ class Posix(unittest.TestCase):
                 self.assertFalse(any(os.path.exists(g) for g in got[1:]))
 
     def test_helpers_never_hold_or_spoil_the_output(self):
-        # Like xclip, one leaves a process behind; others hang, fail or die. Without a
-        # display none is started.
-        for body, display in (("cat > /dev/null; (sleep 8 &) ; exit 0", ":77"),
+        # Like xclip, one leaves a process behind (and talks); others hang, fail or die. Without
+        # a display none is started. Our output is a pipe, as in `tovrel /clip | cat`.
+        for body, display in (("cat > /dev/null; echo spoilt; (sleep 8 &) ; exit 0", ":77"),
                               ("sleep 30", ":77"), ("exit 3", ":77"), ("kill -9 $$", ":77"),
                               ("exec 0<&-; sleep 1", ":77"), ("cat > /dev/null", "")):
             with self.subTest(helper=body, display=display):
@@ -252,7 +252,9 @@ class Posix(unittest.TestCase):
                 if os.path.exists(called):
                     os.unlink(called)
                 start = time.monotonic()
-                status, out, err = run(["/clip", "/9"], dict(self.env, DISPLAY=display))
+                r = subprocess.run(WRAP + [EXE, "/clip", "/9"], capture_output=True, timeout=60,
+                                   env={**locale_env(None), **self.env, "DISPLAY": display})
+                status, out, err = r.returncode, r.stdout, r.stderr
                 self.assertLess(time.monotonic() - start, 14 if WRAP else 4)
                 self.assertEqual((status, err, os.path.exists(called)), (0, b"", bool(display)))
                 guid_lines(self, out.decode("utf-8"), 9)
