@@ -282,11 +282,17 @@ class Windows(unittest.TestCase):
                     guid_lines(self, text, want)
 
     def test_clipboard_held_by_another_program(self):
-        start = time.monotonic()
-        status, out, err = run(["/clip", "/2"], options=["--hold-clipboard"])
-        self.assertLess(time.monotonic() - start, 20)
-        self.assertEqual((status, err), (0, b""))
-        guid_lines(self, out.decode("cp866"), 2)
+        # Held throughout, it is left as it was; let go while the program tries again, it fills.
+        for hold, filled in (("--hold-clipboard", False), ("--release-clipboard", True)):
+            with self.subTest(hold=hold):
+                set_clipboard("untouched")
+                start = time.monotonic()
+                status, out, err = run(["/clip", "/2"], options=[hold])
+                self.assertLess(time.monotonic() - start, 20)
+                self.assertEqual((status, err), (0, b""))
+                lines = guid_lines(self, out.decode("cp866"), 2)
+                want = "".join(line + "\n" for line in lines) if filled else "untouched"
+                self.assertEqual(clipboard(), want.encode())
 
     def test_message_box_without_standard_handles(self):
         def photograph_and_press_ok(process, picture):
