@@ -8,4 +8,4 @@ add_test(NAME dll_search
   WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
 set_tests_properties(dll_search PROPERTIES
   ENVIRONMENT "${tovrel_wine_env};TOVREL_MARK_DLL=$<TARGET_FILE:dll_mark>"
-  FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77 TIMEOUT 300)
+  FIXTURES_REQUIRED wine RESOURCE_LOCK "${tovrel_wineprefix}" SKIP_RETURN_CODE 77 TIMEOUT 300)

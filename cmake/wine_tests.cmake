@@ -20,8 +20,11 @@ add_executable(launcher tests/win32/launcher.cpp)
 target_link_options(launcher PRIVATE -municode -static)
 target_compile_definitions(launcher PRIVATE UNICODE _UNICODE)
 
+# Every test that runs Wine takes this prefix, and its one wineserver, for itself: e2e_wine
+# restarts the server, which would end another test's programs under -j.
+set(tovrel_wineprefix "${PROJECT_BINARY_DIR}/wineprefix")
 set(tovrel_wine_env
-  "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
+  "WINEPREFIX=${tovrel_wineprefix}"
   "TOVREL_WINE=${tovrel_wine}"
   "TOVREL_EXE=$<TARGET_FILE:tovrel>"
   "TOVREL_LAUNCHER=$<TARGET_FILE:launcher>"
@@ -35,4 +38,5 @@ add_test(NAME e2e_wine COMMAND Python3::Interpreter e2e.py
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(unit_tests_wine e2e_wine PROPERTIES FIXTURES_REQUIRED wine)
 set_tests_properties(wine_prefix unit_tests_wine e2e_wine PROPERTIES
-  ENVIRONMENT "${tovrel_wine_env}" SKIP_RETURN_CODE 77 TIMEOUT 900)
+  ENVIRONMENT "${tovrel_wine_env}" RESOURCE_LOCK "${tovrel_wineprefix}"
+  SKIP_RETURN_CODE 77 TIMEOUT 900)

@@ -40,7 +40,7 @@ CASES = [
     ([], "1", {}),
     (["\t", '"', " "], "1", {}),
     (["/nologo"], "1 nologo", {}),
-    (["/NoLogo", "/LCase"], "1 nologo lower", {}),
+    (["/NoLogo", "/LCase"], "1 nologo lower", {"clip": True}),
     (["/NOBRACES"], "1 bare", {}),
     (["/lcase", "/nobraces", "/nologo", "/7"], "7 nologo lower bare", {}),
     *[([f"/{n}"], f"{n}", {}) for n in range(1, 10)],
@@ -57,6 +57,7 @@ CASES = [
     (["/clip", "/lcase", "/nologo", "/NOBRACES", "/2"], "2 nologo lower bare",
      {"locale": "tr", "clip": True}),
     (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter
+    (["/un\u0131code"], "usage", {"locale": "tr"}),  # nor a dotless i, whatever towupper says
     *[([a], "usage", {}) for a in ("/?", "/HELP", "/help", "/0", "/10", "-3", "/", "/1/2")],
     (["/3", "/x", "/5"], "usage", {}),
     (["/unicode", "/bad"], "usage utf16", {}),
@@ -65,8 +66,10 @@ CASES = [
     (["/clip", "/3", "/lcase"], "3 lower", {"clip": True}),
     (["/CLIP", "/nologo", "/unicode"], "1 nologo utf16", {"clip": True}),
     *[(["/x"], "usage", {"name": n}) for n in ("g", "Tovrel.exe", "новый", "a.long.name.exe")],
+    (["/x"], "usage", {"name": "новый", "locale": "cp866"}),
+    (["/x"], "usage", {"name": "café", "locale": "tr"}),
     *[(a, "full", {}) for a in (["/9"], ["/x"], ["/unicode"])],
-    ([], "full", {"name": "Tovrel.exe"}),
+    ([], "full", {"name": "новый.exe"}),
 ]
 
 
@@ -155,9 +158,10 @@ def clipboard():
     return r.stdout.replace(b"\r\n", b"\n")
 
 
-def program_named(name):
-    # A copy of the program under another file name (Windows wants .exe to start it).
-    file_name = name if not WINE or name.endswith(".exe") else name + ".exe"
+def program_named(name, encoding):
+    # A copy of the program under another file name: Windows wants .exe to start it, POSIX
+    # takes the name's bytes in the locale's encoding.
+    file_name = name.removesuffix(".exe") + ".exe" if WINE else os.fsdecode(name.encode(encoding))
     return shutil.copy(EXE, os.path.join(tempfile.mkdtemp(dir=WORK), file_name))
 
 
@@ -169,8 +173,8 @@ class Table(unittest.TestCase):
 
     def check(self, args, words, options):
         encoding = LOCALES[options.get("locale")][1]
-        exe = program_named(options["name"]) if "name" in options else EXE
-        name = os.path.splitext(os.path.basename(exe))[0]
+        exe = program_named(options["name"], encoding) if "name" in options else EXE
+        name = os.path.splitext(options.get("name", NAME))[0]
         if options.get("clip"):
             set_clipboard("untouched")
         full = "full" in words
@@ -189,8 +193,9 @@ class Table(unittest.TestCase):
             lines = guid_lines(self, out.decode(encoding), int(words[0]),
                                logo="nologo" not in words, lower="lower" in words,
                                braces="bare" not in words)
-        if options.get("clip"):
-            want = "".join(line + "\n" for line in lines) if lines else "untouched"
+        if options.get("clip"):  # filled by /Clip alone
+            clipped = lines and "/clip" in map(str.lower, args)
+            want = "".join(line + "\n" for line in lines) if clipped else "untouched"
             self.assertEqual(clipboard(), want.encode())
 
 
@@ -246,9 +251,9 @@ class Posix(unittest.TestCase):
                 self.assertFalse(any(os.path.exists(g) for g in got[1:]))
 
     def test_helpers_never_hold_or_spoil_the_output(self):
-        # Like xclip, one leaves a process behind; others hang, fail or die. Without a
-        # display none is started.
-        for body, display in (("cat > /dev/null; (sleep 8 &) ; exit 0", ":77"),
+        # Like xclip, one leaves a process behind (and talks); others hang, fail or die. Without
+        # a display none is started. Our output is a pipe, as in `tovrel /clip | cat`.
+        for body, display in (("cat > /dev/null; echo spoilt; (sleep 8 &) ; exit 0", ":77"),
                               ("sleep 30", ":77"), ("exit 3", ":77"), ("kill -9 $$", ":77"),
                               ("exec 0<&-; sleep 1", ":77"), ("cat > /dev/null", "")):
             with self.subTest(helper=body, display=display):
@@ -256,7 +261,9 @@ class Posix(unittest.TestCase):
                 if os.path.exists(called):
                     os.unlink(called)
                 start = time.monotonic()
-                status, out, err = run(["/clip", "/9"], dict(self.env, DISPLAY=display))
+                r = subprocess.run(WRAP + [EXE, "/clip", "/9"], capture_output=True, timeout=60,
+                                   env={**locale_env(None), **self.env, "DISPLAY": display})
+                status, out, err = r.returncode, r.stdout, r.stderr
                 self.assertLess(time.monotonic() - start, 14 if WRAP else 4)
                 self.assertEqual((status, err, os.path.exists(called)), (0, b"", bool(display)))
                 guid_lines(self, out.decode("utf-8"), 9)
@@ -287,11 +294,17 @@ class Windows(unittest.TestCase):
                     guid_lines(self, text, want, logo="/nologo" not in raw)
 
     def test_clipboard_held_by_another_program(self):
-        start = time.monotonic()
-        status, out, err = run(["/clip", "/2"], options=["--hold-clipboard"])
-        self.assertLess(time.monotonic() - start, 20)
-        self.assertEqual((status, err), (0, b""))
-        guid_lines(self, out.decode("cp866"), 2)
+        # Held throughout, it is left as it was; let go while the program tries again, it fills.
+        for hold, filled in (("--hold-clipboard", False), ("--release-clipboard", True)):
+            with self.subTest(hold=hold):
+                set_clipboard("untouched")
+                start = time.monotonic()
+                status, out, err = run(["/clip", "/2"], options=[hold])
+                self.assertLess(time.monotonic() - start, 20)
+                self.assertEqual((status, err), (0, b""))
+                lines = guid_lines(self, out.decode("cp866"), 2)
+                want = "".join(line + "\n" for line in lines) if filled else "untouched"
+                self.assertEqual(clipboard(), want.encode())
 
     def test_message_box_without_standard_handles(self):
         def photograph_and_press_ok(process, picture):
