@@ -8,10 +8,6 @@ include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# Read-only relocations, as Debian's hardening checks ask. Binding stays lazy: binding at
-# start-up would cost every run about a fifth more instructions.
-target_link_options(tovrel PRIVATE -Wl,-z,relro)
-
 configure_file(docs/tovrel.1.in "${PROJECT_BINARY_DIR}/tovrel.1" @ONLY)
 install(TARGETS tovrel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${PROJECT_BINARY_DIR}/tovrel.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
@@ -28,7 +24,6 @@ set(CPACK_PACKAGE_NAME tovrel)
 set(CPACK_PACKAGE_VENDOR Quorbix)
 set(CPACK_PACKAGE_CONTACT "Quorbix <tovrel@quorbix.example>")
 set(CPACK_PACKAGE_FILE_NAME "tovrel-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
-set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -44,6 +39,7 @@ set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
 set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")  # cpack_stage.cmake reads LICENSE
+set(CPACK_TOVREL_STRIP "${CMAKE_STRIP}")  # and strips the program
 include(CPack)
 
 # A second configuration for the Windows ZIP: the staged folder as it is.
