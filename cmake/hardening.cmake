@@ -11,7 +11,7 @@ if(NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
   target_compile_definitions(tovrel_hardening INTERFACE
     $<$<CONFIG:Release,MinSizeRel,RelWithDebInfo>:_FORTIFY_SOURCE=2>)
 endif()
-# On the link line too: there it makes GCC link libssp, which MinGW's fortified calls need.
+# On the link line too, where MinGW's GCC then links libssp: the guard and the checked calls.
 target_compile_options(tovrel_hardening INTERFACE -fstack-protector-strong -Wformat
                                                   -Werror=format-security)
 target_link_options(tovrel_hardening INTERFACE -fstack-protector-strong)
