@@ -8,10 +8,6 @@ include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# Read-only relocations, as Debian's hardening checks ask. Binding stays lazy: binding at
-# start-up would cost every run about a fifth more instructions.
-target_link_options(tovrel PRIVATE -Wl,-z,relro)
-
 # The page's date: SOURCE_DATE_EPOCH's day when it is set (scripts/release sets it).
 string(TIMESTAMP TOVREL_MAN_DATE "%Y-%m-%d" UTC)
 string(REPLACE "-" "\\-" TOVREL_MAN_TITLE "${TOVREL_TITLE}")  # a minus sign, as in the banner
@@ -31,7 +27,6 @@ set(CPACK_PACKAGE_NAME tovrel)
 set(CPACK_PACKAGE_VENDOR Quorbix)
 set(CPACK_PACKAGE_CONTACT "Quorbix <tovrel@quorbix.example>")
 set(CPACK_PACKAGE_FILE_NAME "tovrel-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
-set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -46,7 +41,9 @@ the Windows console program Tovrel.exe and takes the same /switches.")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")
-# cpack_stage.cmake reads LICENSE, and the years and holder for Debian's copyright file.
+# cpack_stage.cmake reads LICENSE, the years and holder for Debian's copyright file, and the
+# strip tool for the program.
 set(CPACK_TOVREL_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+set(CPACK_TOVREL_STRIP "${CMAKE_STRIP}")
 string(REPLACE "Copyright (C) " "" CPACK_TOVREL_COPYRIGHT "${TOVREL_COPYRIGHT}")
 include(CPack)

@@ -131,6 +131,9 @@ ensure_wine32() {
 RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
 # What the tests of the packages need: the .deb's checker, man page linters, unzip.
 PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
+# hardening-check, for the .deb's program; without devscripts' recommends (some 200 packages
+# for Debian developers' other tools).
+HARDENING_CHECK_PACKAGES=(devscripts)
 # The fuzz target, the memory and start-up checks, and the format and lint checks.
 CHECK_PACKAGES=(clang libclang-rt-dev valgrind clang-format clang-tidy)
 # What bench/startup measures with, and the program it compares with.

@@ -9,9 +9,11 @@
 namespace {
 
 // A program run from a Downloads folder must not load a DLL that someone placed beside it:
-// later loads search System32 only. Looked up at run time, since Windows 7 has the call only
-// with update KB2533623; without it the program runs as before.
-void LoadDllsFromSystemOnly() {
+// later loads search System32 only. It runs before every other constructor, libssp's among
+// them, whose stack guard comes from CryptGenRandom and so loads the cryptographic provider.
+// Looked up at run time, since Windows 7 has the call only with update KB2533623; without it
+// the program runs as before.
+__attribute__((constructor(101))) void LoadDllsFromSystemOnly() {
   using SetDirectories = BOOL(WINAPI*)(DWORD);
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   if (kernel == nullptr) return;
@@ -22,10 +24,7 @@ void LoadDllsFromSystemOnly() {
 
 }  // namespace
 
-int wmain() {
-  LoadDllsFromSystemOnly();
-  return Main();
-}
+int wmain() { return Main(); }
 
 // GCC's default handler for an uncaught exception names it through a demangler and printf,
 // which would more than double the size of the program. Main catches what the program
