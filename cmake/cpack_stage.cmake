@@ -21,8 +21,8 @@ if(CPACK_GENERATOR STREQUAL "DEB")
        "  * Release ${CPACK_PACKAGE_VERSION}.\n\n -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
   execute_process(COMMAND gzip -9n "${doc}/changelog" COMMAND_ERROR_IS_FATAL ANY)
   file(WRITE "${stage}/usr/share/lintian/overrides/tovrel"
-       "# Nothing to fortify: the program's one such call, readlink into a buffer of the\n"
-       "# size it passes, is proven safe when compiled; read and sprintf come from libstdc++.\n"
+       "# Nothing can be fortified: memcpy, memmove and memset fill heap buffers of sizes\n"
+       "# unknown when compiled, readlink is proven safe, read and sprintf are libstdc++'s.\n"
        "hardening-no-fortify-functions [usr/bin/tovrel]\n")
 endif()
 # The program stripped as Debian's packaging strips it (dh_strip): the symbols, and the
