@@ -21,10 +21,11 @@ endif()
 add_executable(unit_tests
   src/run/run_test.cpp
   src/support/support_test.cpp
+  src/platform/text_test.cpp
   fuzz/command_line_fuzz.cpp
 )
 if(NOT WIN32)
-  target_sources(unit_tests PRIVATE src/support/platform_posix_test.cpp)
+  target_sources(unit_tests PRIVATE src/platform/platform_posix_test.cpp)
 endif()
 target_link_libraries(unit_tests PRIVATE tovrel_core ${tovrel_gtest})
 
@@ -44,7 +45,7 @@ file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/generated/fuzz_corpus.inc"
      CONTENT "${tovrel_corpus_rows}")
 if(WIN32)
   # The resources too: the icon operations load "A_MAIN" from the running program.
-  target_sources(unit_tests PRIVATE src/support/platform_win32_test.cpp
+  target_sources(unit_tests PRIVATE src/platform/platform_win32_test.cpp
                                     "${PROJECT_BINARY_DIR}/generated/tovrel.rc")
   target_link_options(unit_tests PRIVATE -static)  # runs under Wine without MinGW's DLLs
 endif()

@@ -2,9 +2,9 @@
 enable_language(RC)
 
 target_sources(tovrel_core PRIVATE
-  src/support/code_pages_win32.cpp
-  src/support/platform_win32.cpp
   src/support/support_win32.cpp
+  src/platform/code_pages_win32.cpp
+  src/platform/platform_win32.cpp
 )
 target_compile_definitions(tovrel_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601)
@@ -16,8 +16,8 @@ set(TOVREL_DESCRIPTION "${TOVREL_TITLE} ${short_version}")
 configure_file(resources/tovrel.rc.in "${PROJECT_BINARY_DIR}/generated/tovrel.rc" @ONLY)
 
 add_executable(tovrel
-  src/support/entry_win32.cpp
-  src/support/runtime_win32.cpp
+  src/main/entry_win32.cpp
+  src/main/runtime_win32.cpp
   "${PROJECT_BINARY_DIR}/generated/tovrel.rc"
 )
 set_target_properties(tovrel PROPERTIES OUTPUT_NAME Tovrel)

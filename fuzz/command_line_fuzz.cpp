@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "app_version.h"
+#include "platform/command_line_text.h"
 #include "run/run.h"
-#include "support/command_line_text.h"
-#include "support/fakes.h"
+#include "testing/fakes.h"
 
 // The version as CMake writes it, against the one asFormatVersion makes of the numbers.
 static constexpr std::u16string_view kBanner =

@@ -1,6 +1,6 @@
 // The process entry on POSIX systems.
+#include "platform/platform_posix.h"
 #include "run/run.h"
-#include "support/platform_posix.h"
 
 int main(int argc, char** argv) {
   StartPosixPlatform(argc, argv);

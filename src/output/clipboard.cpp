@@ -1,7 +1,7 @@
 // The clipboard copy: best effort, since the console output matters more.
 #include "output/output.h"
+#include "platform/platform.h"
 #include "run/run_options.h"
-#include "support/platform.h"
 
 void CopyToClipboard(std::u16string_view text) {
   if (!RunOptions.Clip) return;

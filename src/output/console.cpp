@@ -1,8 +1,8 @@
 // Standard output: code-page bytes or UTF-16LE, with a message box when there is none.
 #include "output/output.h"
+#include "platform/platform.h"
 #include "run/app_info.h"
 #include "run/run_options.h"
-#include "support/platform.h"
 #include "support/support.h"
 
 void WriteToConsole(std::u16string_view text) {

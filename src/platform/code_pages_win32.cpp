@@ -1,5 +1,5 @@
 // Text to and from the Windows 8-bit code pages.
-#include "support/win32.h"
+#include "platform/win32.h"
 
 namespace {
 

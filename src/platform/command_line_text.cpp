@@ -1,5 +1,5 @@
 // Splitting the program's name off a Windows command line.
-#include "support/command_line_text.h"
+#include "platform/command_line_text.h"
 
 std::u16string_view ArgumentsAfterProgramName(std::u16string_view commandLine) {
   std::size_t i = 0;

@@ -37,6 +37,9 @@ class Platform {
   virtual void InitCommonControls() = 0;
 };
 
+// The system's platform, defined once per system; lives for the whole process.
+Platform& SystemPlatform();
+
 // The platform in use: the system's, unless a test has put its own in place.
 Platform& CurrentPlatform();
 

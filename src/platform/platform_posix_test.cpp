@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/platform_posix.h"
-#include "support/system.h"
+#include "platform/locale_text_posix.h"
+#include "platform/platform.h"
+#include "platform/platform_posix.h"
+#include "platform/write_all_posix.h"
 
 TEST(PosixPlatform, NameFallsBackWhenArgvIsEmpty) {
   char* argv[] = {nullptr};

@@ -1,11 +1,11 @@
 // The platform services on Windows: the command line, the standard handles, the message box,
 // the clipboard and the code pages.
-#include "support/win32.h"  // windows.h before any other system header
+#include "platform/win32.h"  // windows.h before any other system header
 
 #include <commctrl.h>
 
-#include "support/command_line_text.h"
-#include "support/system.h"
+#include "platform/command_line_text.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "support/win32.h"
+#include "platform/win32.h"
 
 static std::string written;
 

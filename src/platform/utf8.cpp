@@ -1,5 +1,5 @@
 // UTF-16 <-> UTF-8 conversion without locale or library state.
-#include "support/utf8.h"
+#include "platform/utf8.h"
 
 #include <cstdint>
 

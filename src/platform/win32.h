@@ -1,4 +1,4 @@
-// Helpers shared by the Windows realisations; only support/ includes this.
+// Helpers shared by the Windows realisations; only platform/ and support/ include this.
 #pragma once
 
 #include <windows.h>

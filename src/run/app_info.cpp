@@ -2,8 +2,8 @@
 #include "run/app_info.h"
 
 #include "app_version.h"
+#include "platform/platform.h"
 #include "run/ascii_case.h"
-#include "support/platform.h"
 
 std::u16string WithoutExtension(std::u16string fileName) {
   const std::size_t dot = fileName.rfind(u'.');

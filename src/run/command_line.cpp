@@ -3,10 +3,10 @@
 #include <array>
 #include <string>
 
+#include "platform/platform.h"
 #include "run/ascii_case.h"
 #include "run/run.h"
 #include "run/run_options.h"
-#include "support/platform.h"
 #include "support/support.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include "guid/guid_text.h"
 #include "output/output.h"
+#include "platform/platform.h"
 #include "run/app_info.h"
 #include "run/ascii_case.h"
 #include "run/run_options.h"
-#include "support/platform.h"
 #include "support/support.h"
 
 RunSettings RunOptions;

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "guid/guid_text.h"
-#include "support/fakes.h"
+#include "testing/fakes.h"
 
 // A failure at any call ends the run there, with a message and nothing written. This run
 // reaches all eleven operations.

@@ -1,5 +1,5 @@
 // The platform-independent half of the support operations, and the switch between the
-// system's services and a test's.
+// system's operations and a test's.
 #include <string>
 
 #include "support/system.h"
@@ -7,7 +7,6 @@
 namespace {
 
 Support* replacedSupport = nullptr;
-Platform* replacedPlatform = nullptr;
 
 bool IsBlank(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
@@ -38,12 +37,6 @@ Support& CurrentSupport() {
 }
 
 void ReplaceSupport(Support* support) { replacedSupport = support; }
-
-Platform& CurrentPlatform() {
-  return replacedPlatform != nullptr ? *replacedPlatform : SystemPlatform();
-}
-
-void ReplacePlatform(Platform* platform) { replacedPlatform = platform; }
 
 SupportStatus SystemSupport::asTrimEx(std::u16string_view text, std::u16string& result) {
   std::size_t first = 0;

@@ -7,8 +7,9 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/platform.h"
+#include "platform/utf8.h"
 #include "support/system.h"
-#include "support/utf8.h"
 
 SupportStatus SystemSupport::asRegisterAppPath(std::u16string& appPath) {
   // Records nothing: there is no registry of application paths here.

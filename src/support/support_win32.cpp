@@ -3,8 +3,8 @@
 
 #include "app_version.h"
 
+#include "platform/win32.h"
 #include "support/system.h"
-#include "support/win32.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
-// The system's own realisations, defined by the platform's files; only support/ includes this.
+// The system's own support operations, defined by the support files; only support/ includes this.
 #pragma once
 
-#include "support/platform.h"
 #include "support/support.h"
 
 // The support operations; the string operations are shared, the rest is the platform's.
@@ -23,6 +22,3 @@ class SystemSupport final : public Support {
                                 std::u16string& result) override;
   SupportStatus asAnsiToOem(std::u16string_view text, std::u16string& result) override;
 };
-
-// Defined once per platform; lives for the whole process.
-Platform& SystemPlatform();

@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
+#include "platform/platform.h"
+#include "platform/utf8.h"
 #include "run/run_options.h"
-#include "support/platform.h"
 #include "support/support.h"
-#include "support/utf8.h"
 
 // Records the call; the call numbered `failAt`, from 1, answers -1234, the others `result`.
 #define TOVREL_FAKE(name, parameters, result)       \
