@@ -225,6 +225,9 @@ class Release(unittest.TestCase):
             for name in ("README.txt", "LICENSE.txt"):
                 self.assertNotRegex(archive.read(name), rb"(?<!\r)\n", name)  # CR LF only
             archive.extractall(folder)
+            if not os.path.isdir(WINEPREFIX):  # run by hand before any Wine preset made it
+                tool("sh", f"{TESTS}/wine.sh", "prepare", env=dict(os.environ, TOVREL_WINE=WINE,
+                                                                   WINEPREFIX=WINEPREFIX))
             for name, (machine, loader) in WINDOWS.items():
                 exe = os.path.join(folder, name)
                 self.assertIn(f"file format pei-{machine}\n", tool("objdump", "-f", exe))

@@ -12,7 +12,8 @@ out=$(mktemp)
 # The exit status stays the one of the last command before this.
 trap 'cat "$out"; rm -f "$out"' EXIT
 if [ "$1" = prepare ]; then  # the 64-bit loader makes a prefix that serves both
-  /usr/lib/wine/wine64 wineboot -i && /usr/lib/wine/wineserver64 -w
+  mkdir -p "$(dirname "$WINEPREFIX")" && /usr/lib/wine/wine64 wineboot -i &&
+    /usr/lib/wine/wineserver64 -w
 else
   LC_ALL=C.UTF-8 "$TOVREL_WINE" "$@"
 fi </dev/null >"$out" 2>&1
