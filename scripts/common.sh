@@ -64,7 +64,6 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdot
 # address-space reservation makes a run take seconds instead of a minute) and a binfmt entry.
 WINE32=/usr/lib/wine/wine
 QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-I386_MAGIC_HEX=7f454c4601010100000000000000000002000300
 QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
 wine32_runs() {
@@ -105,7 +104,9 @@ ensure_binfmt_i386() {
   [ -f "$dir/register" ] || as_root mount -t binfmt_misc binfmt_misc "$dir" || return 1
   # Any existing i386 entry (QEMU's own packages register one too) is left as it is; the whole
   # magic tells it from other 32-bit little-endian emulators (qemu-arm, qemu-mipsel, ...).
-  grep -qsx "magic $I386_MAGIC_HEX" "$dir"/* && return 0
+  local magic
+  magic=$(printf "$QEMU_I386_MAGIC" | od -An -tx1 | tr -d ' \n')  # as binfmt_misc shows it
+  grep -qsx "magic $magic" "$dir"/* && return 0
   printf ':qemu-i386:M::%s:%s:%s:F' "$QEMU_I386_MAGIC" "$QEMU_I386_MASK" \
     "$(command -v qemu-i386)" | as_root tee "$dir/register" >/dev/null
 }
