@@ -35,16 +35,15 @@ using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvClose>;
 // How many bytes at the start of `rest` make the piece that failed to convert (at least one).
 using BadLength = std::size_t (*)(std::string_view rest);
 
-// `input` converted by iconv from the character set `from` to `to`; each piece of input that
+// `in` converted by iconv from the character set `from` to `to`; each piece of input that
 // cannot be converted becomes `mark`, written as the bytes of `to`. Nothing when iconv knows
 // no such conversion.
-std::optional<std::string> ConvertWithIconv(const char* to, const char* from,
-                                            std::string_view input, std::string_view mark,
-                                            BadLength badLength) {
+std::optional<std::string> ConvertWithIconv(const char* to, const char* from, std::string in,
+                                            std::string_view mark, BadLength badLength) {
   const iconv_t opened = iconv_open(to, from);
   if (opened == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   const Converter cd(opened);
-  std::string in(input);  // iconv takes a pointer to non-const input
+  // `in` is a copy of its own: iconv takes a pointer to non-const input.
   char* inPtr = in.data();
   std::size_t inLeft = in.size();
   std::string out(in.size() * 2 + 16, '\0');
@@ -121,8 +120,9 @@ std::u16string Decode(std::string_view bytes) {
   ReadLocale();
   if (charsetIsUtf8) return DecodeUtf8(bytes);
   // Each byte that does not convert is one U+FFFD.
-  const std::optional<std::string> utf16 = ConvertWithIconv(
-      "UTF-16LE", charset, bytes, "\xFD\xFF", [](std::string_view) { return std::size_t{1}; });
+  const std::optional<std::string> utf16 =
+      ConvertWithIconv("UTF-16LE", charset, std::string(bytes), "\xFD\xFF",
+                       [](std::string_view) { return std::size_t{1}; });
   if (!utf16) return DecodeUtf8(bytes);
   std::u16string text;
   text.reserve(utf16->size() / 2);
@@ -139,7 +139,7 @@ std::string EncodeIn(const char* charsetName, std::u16string_view text) {
     utf16 += static_cast<char>(c >> 8);
   }
   std::optional<std::string> out =
-      ConvertWithIconv(charsetName, "UTF-16LE", utf16, "?", BadUtf16LeLength);
+      ConvertWithIconv(charsetName, "UTF-16LE", std::move(utf16), "?", BadUtf16LeLength);
   if (out) return *std::move(out);
   std::string ascii;
   for (char16_t c : text) ascii += c < 0x80 ? static_cast<char>(c) : '?';
