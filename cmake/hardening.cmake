@@ -9,7 +9,7 @@ target_link_libraries(tovrel_core PUBLIC tovrel_hardening)
 # sanitizers' own checks.
 if(NOT TOVREL_SANITIZE)
   target_compile_definitions(tovrel_hardening INTERFACE
-    $<$<CONFIG:Release,MinSizeRel,RelWithDebInfo>:_FORTIFY_SOURCE=2>)
+    $<$<OR:$<CONFIG:Release>,$<CONFIG:MinSizeRel>,$<CONFIG:RelWithDebInfo>>:_FORTIFY_SOURCE=2>)
 endif()
 # On the link line too, where MinGW's GCC then links libssp: the guard and the checked calls.
 target_compile_options(tovrel_hardening INTERFACE -fstack-protector-strong -Wformat

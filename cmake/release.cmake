@@ -32,12 +32,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print new GUIDs")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+# Also as the generic description: without it CPack reads the template of the CMake that
+# configured the build, which the release's (Debian 11's) leaves on the other side.
+set(CPACK_PACKAGE_DESCRIPTION
     "tovrel prints one to nine newly generated random (version 4) GUIDs,
 one per line with CR LF line ends: in upper or lower case, with or
 without braces, as text in the locale's character set or as UTF-16LE.
 On request it also puts them on the clipboard. It is the Linux build of
 the Windows console program Tovrel.exe and takes the same /switches.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack_generator.cmake")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack_repack.cmake")

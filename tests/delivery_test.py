@@ -177,6 +177,24 @@ class Release(unittest.TestCase):
     def check_tree(self, top, files):
         self.assertEqual(sorted(tool("find", top, "-type", "f", "-printf", "%P\\n").split()), files)
         guid_lines(self, tool(os.path.join(top, files[0]), "/NoLogo"), 1, logo=False)
+        # The oldest C library it needs is Debian 11's (2.31), Ubuntu 20.04's, or older.
+        needed = re.findall(r"GLIBC_2\.(\d+)", tool("objdump", "-T", os.path.join(top, files[0])))
+        self.assertLessEqual(max(map(int, needed)), 31)
+
+    def test_deb_on_debian_11_and_13(self):
+        # Installed in a copy of each root; on Debian 11, the oldest base the program is built
+        # for, the end-to-end table runs against the installed program.
+        identity = re.findall(r'(?m)^#define (TOVREL_\w+) "(.*)"$', pathlib.Path(
+            f"{BUILD}/native/generated/app_version.h").read_text())
+        env = dict(os.environ, **dict(identity), TOVREL_EXE="/usr/bin/tovrel", TOVREL_BIND=DIST)
+        for codename, then in (("bullseye", f"python3 {TESTS}/e2e.py >&2"), ("trixie", "true")):
+            with self.subTest(codename):
+                out = tool(f"{TESTS}/../scripts/in-root", codename, "sh", "-c", f"apt-get install"
+                           f" -qqy {DEB} >&2 && tovrel /3 /nologo && man -w tovrel && {then}",
+                           env=env)
+                guids, page = out.rsplit("\r\n", 1)
+                guid_lines(self, guids + "\r\n", 3, logo=False)
+                self.assertEqual(page, "/usr/share/man/man1/tovrel.1.gz\n")
 
     def test_dist_holds_the_three_packages_and_their_sums(self):
         self.assertEqual(sorted(os.listdir(DIST)), sorted(PACKAGES + ["SHA256SUMS"]))
