@@ -9,7 +9,9 @@
 #               names, the .deb and the manual page carry the project's version; the sums,
 #               the .deb and the manual page pass their checkers; the .deb's program is
 #               hardened as hardening-check and its code show; both programs of the ZIP
-#               run under Wine, each under its own loader.
+#               run under Wine, each under its own loader; the Linux program needs no C
+#               library newer than Debian 11's, and the .deb installs and runs in Debian 11
+#               and 13 roots (scripts/in-root), the end-to-end table in the first.
 import collections
 import os
 import pathlib
