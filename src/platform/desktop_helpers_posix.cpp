@@ -124,15 +124,16 @@ bool ShowInDialogHelper(std::u16string_view text, std::u16string_view caption) {
     for (std::string& setting : utf8Locale) env.push_back(setting.data());
   }
   env.push_back(nullptr);
-  // Closed by OK, Escape, the window's button (1) or zenity's timeout (5), it was shown; other
-  // statuses are the helper's own errors (zenity 255, kdialog 254), and the next one tries.
+  // Closed by OK (0), by Escape or the window's button (zenity 1, kdialog 2) or by zenity's
+  // timeout (5), it was shown. Other statuses are the helper's own errors (zenity 255; kdialog
+  // 1 for a bad option, 254 in old versions), and the next one tries.
   const int zenity =
       RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
                 env.data());
   if (zenity == 0 || zenity == 1 || zenity == 5) return true;
   const int kdialog =
       RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1, env.data());
-  return kdialog == 0 || kdialog == 1;
+  return kdialog == 0 || kdialog == 2;
 }
 
 bool CopyWithClipboardHelper(std::u16string_view text) {
