@@ -32,10 +32,13 @@ if WINE:
     LOCALES = {None: ("ru_RU.UTF-8", "cp866"), "cp866": ("ru_RU.UTF-8", "cp866"),
                "tr": ("tr_TR.UTF-8", "cp857"), "utf8": ("hi_IN.UTF-8", "utf-8")}
 WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
+CLOSED = {"--null-std": (1, 2), "--null-stdout": (1,)}  # the launcher's options, done natively
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
-# bare, utf16), "usage" (exact text, "utf16" for UTF-16LE) or "full" (standard output is a full
-# disk). Options: locale, name (the program's file name), clip (compare the clipboard).
+# bare, utf16; unseen: no display nor standard output, so standard error has it), "usage"
+# (exact text, "utf16" for UTF-16LE), "full" (standard output is a full disk) or "lost" (no
+# display, standard output or standard error). Options: locale, name (the program's file
+# name), clip (compare the clipboard).
 CASES = [
     ([], "1", {}),
     (["\t", '"', " "], "1", {}),
@@ -70,6 +73,8 @@ CASES = [
     (["/x"], "usage", {"name": "café", "locale": "tr"}),
     *[(a, "full", {}) for a in (["/9"], ["/x"], ["/unicode"])],
     ([], "full", {"name": "новый.exe"}),
+    (["/2", "/lcase"], "2 lower unseen", {"locale": "cp866"}),
+    (["/x"], "lost", {}),
 ]
 
 
@@ -117,8 +122,9 @@ def windows_path(path):
 def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=None):
     # Runs the program with `args` (joined with spaces into its command line, as the POSIX
     # program joins its arguments) or, under Wine, with the exact text `raw` (a line of a .bat
-    # file that Wine's own cmd.exe runs when it starts with @); `meanwhile` gets the running
-    # process. Returns (status, standard output, standard error), read from files.
+    # file that Wine's own cmd.exe runs when it starts with @); `options` go to the launcher,
+    # or close descriptors natively (CLOSED); `meanwhile` gets the running process. Returns
+    # (status, standard output, standard error), read from files.
     with tempfile.TemporaryDirectory(dir=WORK) as folder:
         out_path, err_path = os.path.join(folder, "out"), os.path.join(folder, "err")
         kept = {k: os.environ[k] for k in ("PATH", "DISPLAY", "WINEPREFIX") if k in os.environ}
@@ -136,7 +142,8 @@ def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=No
             full_env["WINEDEBUG"] = "-all"
         with open(stdout or out_path, "wb") as out, open(err_path, "wb") as err:
             process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                                       env=full_env)
+                                       env=full_env, preexec_fn=lambda: WINE or [
+                                           os.close(fd) for o in options for fd in CLOSED[o]])
             if meanwhile:
                 meanwhile(process)
             status = process.wait(timeout=120)
@@ -156,6 +163,25 @@ def clipboard():
     # Wine hands text over with LF line ends.
     r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10)
     return r.stdout.replace(b"\r\n", b"\n")
+
+
+def show(process, picture, key="Return"):
+    # Waits for the program's window, keeps its picture and closes it with `key`; returns
+    # whether the program was still waiting for it.
+    for _ in range(600):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
+                               capture_output=True, text=True)
+        if found.stdout or process.poll() is not None:
+            break
+        time.sleep(0.1)
+    window = (found.stdout.split() or ["root"])[0]
+    time.sleep(0.5)  # let it paint
+    subprocess.run(["import", "-window", window, os.path.join(WORK, picture + ".png")],
+                   capture_output=True, timeout=30)
+    waiting = process.poll() is None
+    subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", key], capture_output=True,
+                   timeout=10)
+    return waiting
 
 
 def program_named(name, encoding):
@@ -178,12 +204,16 @@ class Table(unittest.TestCase):
         if options.get("clip"):
             set_clipboard("untouched")
         full = "full" in words
-        status, out, err = run(args, locale_env(options.get("locale")), exe,
-                               stdout="/dev/full" if full else None)
-        if full:
+        closed = ["--null-std"] if "lost" in words else ["--null-stdout"] * ("unseen" in words)
+        status, out, err = run(args, {**locale_env(options.get("locale")),
+                                      "DISPLAY": "" if closed else os.environ["DISPLAY"]}, exe,
+                               stdout="/dev/full" if full else None, options=closed)
+        if full or "lost" in words:  # text that reached nobody has only the status to tell
             self.assertEqual(status, 1)
-            self.assertRegex(err.decode(encoding), f"^{re.escape(name)}: {WRITE_ERROR}$")
+            if full:
+                self.assertRegex(err.decode(encoding), f"^{re.escape(name)}: {WRITE_ERROR}$")
             return
+        out, err = (err, b"") if closed else (out, err)
         self.assertEqual((status, err), (0, b""))
         encoding = "utf-16-le" if "utf16" in words else encoding
         lines = None
@@ -222,29 +252,48 @@ class Posix(unittest.TestCase):
         os.close(write_end)
         self.assertEqual(r.returncode, -signal.SIGPIPE)
 
-    def test_no_standard_output_shows_a_dialog_or_else_uses_standard_error(self):
-        got = self.tool("zenity", 'printf "%s\\n" "$@" > "$0.got"')
-        runs = [subprocess.run(["/bin/sh", "-c", 'exec "$@" >&-', "sh", *WRAP, EXE, "/3"],
-                               capture_output=True, env={**locale_env(None), **env})
-                for env in (self.env, {"PATH": os.environ["PATH"]})]
-        self.assertEqual([(r.returncode, r.stdout) for r in runs], [(0, b"")] * 2)
-        self.assertEqual(runs[0].stderr, b"")
-        guid_lines(self, runs[1].stderr.decode("utf-8"), 3)
+    def test_no_standard_output_shows_a_dialog(self):
+        # The real zenity, closed with Return, or with Escape under the C locale: shown either
+        # way, so the program waits for it and nothing follows. A failing (stand-in) zenity
+        # hands the text on to kdialog.
+        got = self.tool("kdialog", 'printf "%s\\n" "$@" > "$0.got"')
+        for key, locale in (("Return", "C.UTF-8"), ("Escape", "C"), ("", "C")):
+            with self.subTest(key=key, LC_ALL=locale):
+                if not key:
+                    self.tool("zenity", "exit 255")
+                waiting = []
+                result = run(["/3"], {"PATH": self.env["PATH"], "LC_ALL": locale},
+                             options=["--null-stdout"],
+                             meanwhile=lambda p: key and waiting.append(show(p, key, key)))
+                self.assertEqual((result, waiting, os.path.exists(got)),
+                                 ((0, b"", b""), [True] if key else [], not key))
         args = read_bytes(got).decode("utf-8").split("\n")[:-1]
-        self.assertEqual(args[:3], ["--info", "--no-markup", f"--title={TITLE}"])
-        text = "\n".join(args[3:]).removeprefix("--text=")
-        self.assertNotIn("\r", text)  # the dialog text has LF line ends only
-        guid_lines(self, text.replace("\n", "\r\n"), 3)
+        self.assertEqual(args[:3], ["--title", TITLE, "--msgbox"])
+        guid_lines(self, "\r\n".join(args[3:]), 3)  # so the dialog text has LF line ends only
 
     def test_clipboard_helpers_in_order(self):
+        # Stand-ins for X11; the real wl-copy under a real compositor, Weston nested in our X
+        # display, read back with wl-paste. Our output is a pipe, as in `tovrel /clip | cat`.
+        wayland = {"WAYLAND_DISPLAY": "wayland-tovrel", "XDG_RUNTIME_DIR": WORK}
+        weston = subprocess.Popen(["weston", "--backend=x11-backend.so", "--use-pixman",
+                                   "--socket=wayland-tovrel"], env={**os.environ, **wayland})
+        self.addCleanup(lambda: weston.terminate() or weston.wait(timeout=10))
+        while weston.poll() is None and not os.path.exists(WORK + "/wayland-tovrel"):
+            time.sleep(0.05)
         for helpers, env in ((("xclip", "xsel"), {}), (("xsel",), {}),
-                             (("wl-copy", "xclip"), {"WAYLAND_DISPLAY": "wayland-0"})):
+                             (("wl-copy", "xclip"), {**wayland, "LC_ALL": "C"})):
             with self.subTest(helpers=helpers, **env):
                 for name in os.listdir(self.bin):
                     os.unlink(os.path.join(self.bin, name))
-                got = [self.tool(h, 'cat > "$0.got"') for h in helpers]
-                status, out, _ = run(["/clip", "/nologo", "/2"], dict(self.env, **env))
-                self.assertEqual((status, read_bytes(got[0])), (0, out))
+                got = [self.tool(h, 'cat > "$0.got"') if h != "wl-copy" else  # the real one
+                       self.bin + "/wl-copy.got" for h in helpers]
+                r = subprocess.run(WRAP + [EXE, "/clip", "/nologo", "/2"], capture_output=True,
+                                   timeout=30, env={**locale_env(None), **self.env, **env})
+                if env:  # the type given, or wl-paste takes one from its output file's name
+                    pathlib.Path(got[0]).write_bytes(subprocess.run(
+                        ["wl-paste", "-n", "--type", "text/plain"], capture_output=True,
+                        env={**os.environ, **env}, timeout=10).stdout)
+                self.assertEqual((r.returncode, r.stderr, read_bytes(got[0])), (0, b"", r.stdout))
                 self.assertEqual(read_bytes(got[0][:-4] + ".args").decode(),
                                  {"xclip": "-selection clipboard", "xsel": "--clipboard --input",
                                   "wl-copy": ""}[helpers[0]])
@@ -307,26 +356,12 @@ class Windows(unittest.TestCase):
                 self.assertEqual(clipboard(), want.encode())
 
     def test_message_box_without_standard_handles(self):
-        def photograph_and_press_ok(process, picture):
-            for _ in range(600):
-                found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
-                                        f"^{TITLE}$"], capture_output=True, text=True)
-                if found.stdout or process.poll() is not None:
-                    break
-                time.sleep(0.1)
-            window = (found.stdout.split() or ["none"])[0]
-            time.sleep(0.5)  # let it paint
-            subprocess.run(["import", "-window", window, os.path.join(WORK, picture + ".png")],
-                           capture_output=True, timeout=30)
-            subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "Return"],
-                           capture_output=True, timeout=10)
-
         set_clipboard("untouched")
         for args, picture in ((["/2", "/clip"], "message_box_batch"),
                               (["/help"], "message_box_usage")):
             with self.subTest(args=args):
                 result = run(args, options=["--null-std"],
-                             meanwhile=lambda process: photograph_and_press_ok(process, picture))
+                             meanwhile=lambda process: show(process, picture))
                 self.assertEqual(result, (0, b"", b""), "a message box, and nothing written")
         guid_lines(self, clipboard().decode().replace("\n", "\r\n"), 2, logo=False)
 
@@ -349,23 +384,17 @@ def main():
 def setUpModule():
     # One virtual X display for the clipboard and the message box; under Wine a warm server
     # started on it (a server left from a run without a display keeps windows off it).
-    for tool in ["Xvfb", "xclip", "localedef"] + (["xdotool", "import"] if WINE else []):
+    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import"] + [
+            "zenity", "weston", "wl-paste"] * (not WINE):
         require(shutil.which(tool), f"{tool} is not installed")
     if WINE:
         require(subprocess.run([WINE, "--version"], capture_output=True).returncode == 0,
                 f"{WINE} does not run")
     os.makedirs(WORK, exist_ok=True)
-    # A display of our own, above the low numbers a desktop may hold; a number that another
-    # run takes first makes this server exit, and the next number is tried.
-    for number in (n for n in range(50, 500) if not os.path.exists(f"/tmp/.X{n}-lock")):
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        while xvfb.poll() is None and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            time.sleep(0.05)
-        if xvfb.poll() is None:
-            os.environ["DISPLAY"] = f":{number}"
-            state["xvfb"] = xvfb
-            break
+    # A display of our own: the server takes a free number and says which once it serves.
+    state["xvfb"] = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    os.environ["DISPLAY"] = ":" + state["xvfb"].stdout.readline().decode().strip()
     wineserver("-k")
     wineserver("-p", "120")
 
@@ -380,7 +409,7 @@ def wineserver(*args):
 def tearDownModule():
     wineserver("-k")
     state["xvfb"].terminate()
-    state["xvfb"].wait(timeout=10)
+    state["xvfb"].communicate(timeout=10)
 
 
 state = {}

@@ -8,8 +8,10 @@
 void WriteToConsole(std::u16string_view text) {
   Platform& platform = CurrentPlatform();
   if (!platform.HasStandardOutput()) {
-    platform.ShowMessageBox(text, ReadAppInfo().Title);
-    return;
+    // Text that reaches nobody must not look like success either.
+    if (platform.ShowMessageBox(text, ReadAppInfo().Title) || platform.WriteStandardError(text))
+      return;
+    throw WriteFailure{u"no standard output, message box or standard error took the text"};
   }
 
   std::string bytes;

@@ -10,7 +10,8 @@ struct WriteFailure {
 };
 
 // Writes `text` to standard output in the run's encoding, or shows it in a message box when
-// there is no standard output. Throws WriteFailure when the write fails.
+// there is no standard output, or else writes it to standard error. Throws WriteFailure when
+// none of them took it.
 void WriteToConsole(std::u16string_view text);
 
 // Puts `text` on the clipboard when the run asks for it; failures are ignored.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,10 @@ long ElapsedMs(const timespec& since) {
 
 // Starts a helper program found on PATH with `input` on its standard input and /dev/null
 // as its standard output and error, so that it never holds our standard output open.
-// Returns its exit status, or -1 when it could not be started, failed to take the input
-// or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
-int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs) {
+// Returns its exit status, or -1 when it could not be started, failed to take the input, was
+// killed or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
+int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs,
+              char** env = environ) {
   int fds[2];
   if (pipe(fds) != 0) return -1;
   // One thread, so no other spawn can slip in before the flags are set (pipe2 is Linux's).
@@ -56,7 +58,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), env);
   posix_spawn_file_actions_destroy(&actions);
   close(fds[0]);
   if (spawned != 0) {
@@ -110,9 +112,28 @@ bool ShowInDialogHelper(std::u16string_view text, std::u16string_view caption) {
   if (!HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY")) return false;
   const std::string body = Encode(WithoutCarriageReturns(text));
   const std::string title = Encode(caption);
-  return RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {},
-                   -1) == 0 ||
-         RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1) == 0;
+  // The C locale's text is UTF-8 here, but a helper under it takes ASCII only.
+  const bool ascii = LocaleIsAscii();
+  std::string utf8Locale[] = {"LC_ALL=C.UTF-8", "LANG=C.UTF-8"};
+  std::vector<char*> env;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view name(*entry, std::strcspn(*entry, "="));
+    if (!ascii || (name != "LC_ALL" && name != "LANG")) env.push_back(*entry);
+  }
+  if (ascii) {
+    for (std::string& setting : utf8Locale) env.push_back(setting.data());
+  }
+  env.push_back(nullptr);
+  // Closed by OK (0), by Escape or the window's button (zenity 1, kdialog 2) or by zenity's
+  // timeout (5), it was shown. Other statuses are the helper's own errors (zenity 255; kdialog
+  // 1 for a bad option, 254 in old versions), and the next one tries.
+  const int zenity =
+      RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
+                env.data());
+  if (zenity == 0 || zenity == 1 || zenity == 5) return true;
+  const int kdialog =
+      RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1, env.data());
+  return kdialog == 0 || kdialog == 2;
 }
 
 bool CopyWithClipboardHelper(std::u16string_view text) {

@@ -21,10 +21,14 @@ const char* charset = "UTF-8";
 bool charsetIsUtf8 = true;
 bool localeRead = false;
 
+bool IsAsciiCharset(const char* name) {
+  return std::strcmp(name, "ANSI_X3.4-1968") == 0 || std::strcmp(name, "ASCII") == 0 ||
+         std::strcmp(name, "US-ASCII") == 0;
+}
+
 // The plain C locale reports ASCII; treat it as UTF-8, as everything around it does.
 bool IsUtf8Charset(const char* name) {
-  return std::strcmp(name, "UTF-8") == 0 || std::strcmp(name, "ANSI_X3.4-1968") == 0 ||
-         std::strcmp(name, "ASCII") == 0 || std::strcmp(name, "US-ASCII") == 0;
+  return std::strcmp(name, "UTF-8") == 0 || IsAsciiCharset(name);
 }
 
 struct IconvClose {
@@ -128,6 +132,11 @@ std::u16string Decode(std::string_view bytes) {
   text.reserve(utf16->size() / 2);
   for (std::size_t i = 0; i + 1 < utf16->size(); i += 2) text += Utf16LeUnit(*utf16, i);
   return text;
+}
+
+bool LocaleIsAscii() {
+  ReadLocale();
+  return IsAsciiCharset(charset);
 }
 
 std::string EncodeIn(const char* charsetName, std::u16string_view text) {

@@ -22,10 +22,11 @@ class Platform {
   virtual bool HasStandardOutput() = 0;
   // Writes all of `bytes` to standard output, or says why it could not.
   virtual WriteResult WriteStandardOutput(std::string_view bytes) = 0;
-  // Best effort: a message for the user; nothing to do when there is no standard error.
-  virtual void WriteStandardError(std::u16string_view text) = 0;
-  // Shows `text` to the user with an information icon and an OK button; returns when closed.
-  virtual void ShowMessageBox(std::u16string_view text, std::u16string_view caption) = 0;
+  // A message for the user; false when there is no standard error or it did not take it all.
+  virtual bool WriteStandardError(std::u16string_view text) = 0;
+  // Shows `text` to the user with an information icon and an OK button; returns when closed,
+  // true however it was closed, false when it could not be shown.
+  virtual bool ShowMessageBox(std::u16string_view text, std::u16string_view caption) = 0;
 
   // Each returns false when the clipboard refused.
   virtual bool ClearClipboard() = 0;

@@ -54,12 +54,12 @@ class PosixPlatform final : public Platform {
     return {};
   }
 
-  void WriteStandardError(std::u16string_view text) override {
-    if (standardErrorOpen) WriteAll(STDERR_FILENO, Encode(text));
+  bool WriteStandardError(std::u16string_view text) override {
+    return standardErrorOpen && WriteAll(STDERR_FILENO, Encode(text)) == 0;
   }
 
-  void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
-    if (!ShowInDialogHelper(text, caption)) WriteStandardError(text);
+  bool ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
+    return ShowInDialogHelper(text, caption);
   }
 
   bool ClearClipboard() override {

@@ -77,23 +77,25 @@ class Win32Platform final : public Platform {
     return {};
   }
 
-  void WriteStandardError(std::u16string_view text) override {
+  bool WriteStandardError(std::u16string_view text) override {
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    if (!IsValid(error)) return;
+    if (!IsValid(error)) return false;
     DWORD mode = 0;
     DWORD written = 0;
     if (GetConsoleMode(error, &mode)) {
       const std::u16string copy(text);
-      WriteConsoleW(error, AsWide(copy), static_cast<DWORD>(copy.size()), &written, nullptr);
-      return;
+      return WriteConsoleW(error, AsWide(copy), static_cast<DWORD>(copy.size()), &written,
+                           nullptr) != 0 &&
+             written == copy.size();
     }
-    WriteAll(error, NarrowTo(GetOEMCP(), text));
+    return WriteAll(error, NarrowTo(GetOEMCP(), text)) == 0;
   }
 
-  void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
+  bool ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
     const std::u16string body(text);
     const std::u16string title(caption);
-    MessageBoxW(nullptr, AsWide(body), AsWide(title), MB_OK | MB_ICONINFORMATION);
+    // 0 is Windows' failure; Wine answers -1 when it has no display to show the box on.
+    return MessageBoxW(nullptr, AsWide(body), AsWide(title), MB_OK | MB_ICONINFORMATION) > 0;
   }
 
   bool ClearClipboard() override {

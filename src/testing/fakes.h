@@ -70,8 +70,8 @@ struct FakeWorld final : Support, Platform {
     standardOutput += bytes;
     return {};
   }
-  void WriteStandardError(In text) override { standardError += text; }
-  void ShowMessageBox(In, In) override {}
+  bool WriteStandardError(In text) override { return standardError += text, true; }
+  bool ShowMessageBox(In, In) override { return true; }
   bool ClearClipboard() override {
     events.emplace_back("clear");
     return false;

@@ -1,12 +1,13 @@
 // Test launcher: starts a program with an exact command-line text, as a Windows parent would.
 //
-//   launcher [--null-std] [--hold-clipboard | --release-clipboard] PROGRAM COMMAND-LINE-FILE
+//   launcher [--null-std | --null-stdout] [--hold-clipboard | --release-clipboard]
+//            PROGRAM COMMAND-LINE-FILE
 //
 // The command line is read from a UTF-8 file, so that tabs, line breaks and quotation marks
 // reach CreateProcessW unchanged. --null-std starts the program with no standard handles at
-// all; --hold-clipboard keeps the clipboard open until the program has ended,
-// --release-clipboard until a moment after the program's window has appeared. The exit
-// status is the program's, or 100 and up when the launcher itself failed.
+// all, --null-stdout with no standard output; --hold-clipboard keeps the clipboard open until
+// the program has ended, --release-clipboard until a moment after the program's window has
+// appeared. The exit status is the program's, or 100 and up when the launcher itself failed.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,19 +23,20 @@ static int Fail(const char* what) {
 }
 
 int wmain(int argc, wchar_t** argv) {
-  bool nullStd = false;
+  std::wstring_view nulls;      // the option that takes handles away, if any
   std::wstring_view clipboard;  // the option that holds it, if any
   int i = 1;
   for (; i < argc && argv[i][0] == L'-'; ++i) {
     const std::wstring_view option = argv[i];
-    if (option == L"--null-std") {
-      nullStd = true;
+    if (option.starts_with(L"--null-std")) {
+      nulls = option;
     } else if (option == L"--hold-clipboard" || option == L"--release-clipboard") {
       clipboard = option;
     } else {
       break;  // unknown option
     }
   }
+  const bool nullStd = nulls == L"--null-std";
   if (argc - i != 2 || argv[i][0] == L'-') {
     std::fprintf(stderr, "usage: launcher [OPTION...] PROGRAM FILE\n");
     return 101;
@@ -53,7 +55,7 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW), .dwFlags = STARTF_USESTDHANDLES};
   if (!nullStd) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdOutput = nulls.empty() ? GetStdHandle(STD_OUTPUT_HANDLE) : nullptr;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   }
   PROCESS_INFORMATION process{};
