@@ -56,7 +56,7 @@ DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
 # A stack-protected function compares its canary with the guard before it returns, and calls
 # __stack_chk_fail when they differ: many such checks, all calling one function.
 CANARY_CHECK = re.compile(r"\tsub\s+\w+,[DQ]WORD PTR .*\n.*\tje\s.*\n.*\tcall\s+(\w+)")
-# What hardening-check says of the .deb's program, line by line. Where the README ("Hardened
+# What hardening-check says of the .deb's program, line by line. Where CONTRIBUTING.md ("Hardened
 # builds") explains why a line cannot say yes, the test reads the code instead: a probed stack
 # frame of a page or more (stack clash), main starting with endbr64 (control flow).
 HARDENING = {"Position Independent Executable": "yes", "Stack protected": "yes",
