@@ -184,7 +184,7 @@ class Table(unittest.TestCase):
             self.assertEqual(status, 1)
             self.assertRegex(err.decode(encoding), f"^{re.escape(name)}: {WRITE_ERROR}$")
             return
-        self.assertEqual((status, err), (0, b""))
+        self.assertEqual((status, err), (0, b""), out)
         encoding = "utf-16-le" if "utf16" in words else encoding
         lines = None
         if words[0] == "usage":
@@ -355,17 +355,15 @@ def setUpModule():
         require(subprocess.run([WINE, "--version"], capture_output=True).returncode == 0,
                 f"{WINE} does not run")
     os.makedirs(WORK, exist_ok=True)
-    # A display of our own, above the low numbers a desktop may hold; a number that another
-    # run takes first makes this server exit, and the next number is tried.
-    for number in (n for n in range(50, 500) if not os.path.exists(f"/tmp/.X{n}-lock")):
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        while xvfb.poll() is None and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            time.sleep(0.05)
-        if xvfb.poll() is None:
-            os.environ["DISPLAY"] = f":{number}"
-            state["xvfb"] = xvfb
-            break
+    # A display of our own: Xvfb takes a free number itself and writes it once it listens.
+    # Chosen by lock files here, two runs started together could both take one, and the
+    # first to end took the display from under the other.
+    read_end, write_end = os.pipe()
+    state["xvfb"] = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp"],
+                                     pass_fds=[write_end], stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as display:
+        os.environ["DISPLAY"] = ":" + display.readline().strip()
     wineserver("-k")
     wineserver("-p", "120")
 
