@@ -214,7 +214,7 @@ class Table(unittest.TestCase):
                 self.assertRegex(err.decode(encoding), f"^{re.escape(name)}: {WRITE_ERROR}$")
             return
         out, err = (err, b"") if closed else (out, err)
-        self.assertEqual((status, err), (0, b""))
+        self.assertEqual((status, err), (0, b""), out)
         encoding = "utf-16-le" if "utf16" in words else encoding
         lines = None
         if words[0] == "usage":

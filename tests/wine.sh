@@ -9,8 +9,10 @@ if ! "$TOVREL_WINE" --version >/dev/null 2>&1; then
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 out=$(mktemp)
-# The exit status stays the one of the last command before this.
-trap 'cat "$out"; rm -f "$out"' EXIT
+# The exit status stays the one of the last command before this; a failure names it, since
+# Wine ended by its server (or a signal) prints nothing at all.
+trap 'status=$?; cat "$out"; rm -f "$out"
+  [ $status -eq 0 ] || echo "wine.sh: $* ended with status $status" >&2; exit $status' EXIT
 if [ "$1" = prepare ]; then  # the 64-bit loader makes a prefix that serves both
   mkdir -p "$(dirname "$WINEPREFIX")" && /usr/lib/wine/wine64 wineboot -i &&
     /usr/lib/wine/wineserver64 -w
