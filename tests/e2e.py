@@ -35,10 +35,10 @@ WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write
 CLOSED = {"--null-std": (1, 2), "--null-stdout": (1,)}  # the launcher's options, done natively
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
-# bare, utf16; unseen: no display nor standard output, so standard error has it), "usage"
-# (exact text, "utf16" for UTF-16LE), "full" (standard output is a full disk) or "lost" (no
-# display, standard output or standard error). Options: locale, name (the program's file
-# name), clip (compare the clipboard).
+# bare, utf16; unseen: no standard output and a display that cannot be reached, so standard
+# error has it), "usage" (exact text, "utf16" for UTF-16LE), "full" (standard output is a full
+# disk) or "lost" (nothing to take the text). Options: locale, name (the program's file name),
+# clip (compare the clipboard).
 CASES = [
     ([], "1", {}),
     (["\t", '"', " "], "1", {}),
@@ -205,9 +205,9 @@ class Table(unittest.TestCase):
             set_clipboard("untouched")
         full = "full" in words
         closed = ["--null-std"] if "lost" in words else ["--null-stdout"] * ("unseen" in words)
-        status, out, err = run(args, {**locale_env(options.get("locale")),
-                                      "DISPLAY": "" if closed else os.environ["DISPLAY"]}, exe,
-                               stdout="/dev/full" if full else None, options=closed)
+        display = ":65000" if closed else os.environ["DISPLAY"]  # a dead one: nothing can show
+        status, out, err = run(args, {**locale_env(options.get("locale")), "DISPLAY": display},
+                               exe, stdout="/dev/full" if full else None, options=closed)
         if full or "lost" in words:  # text that reached nobody has only the status to tell
             self.assertEqual(status, 1)
             if full:
@@ -278,8 +278,12 @@ class Posix(unittest.TestCase):
         weston = subprocess.Popen(["weston", "--backend=x11-backend.so", "--use-pixman",
                                    "--socket=wayland-tovrel"], env={**os.environ, **wayland})
         self.addCleanup(lambda: weston.terminate() or weston.wait(timeout=10))
-        while weston.poll() is None and not os.path.exists(WORK + "/wayland-tovrel"):
-            time.sleep(0.05)
+        for _ in range(300):  # it serves once a copy comes back, well after its socket appears
+            if weston.poll() is not None or subprocess.run(
+                    "wl-copy ready >/dev/null 2>&1 && wl-paste -n", shell=True, timeout=30,
+                    capture_output=True, env={**os.environ, **wayland}).stdout == b"ready":
+                break
+            time.sleep(0.1)
         for helpers, env in ((("xclip", "xsel"), {}), (("xsel",), {}),
                              (("wl-copy", "xclip"), {**wayland, "LC_ALL": "C"})):
             with self.subTest(helpers=helpers, **env):

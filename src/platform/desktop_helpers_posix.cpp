@@ -11,8 +11,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,11 +40,14 @@ long ElapsedMs(const timespec& since) {
 }
 
 // Starts a helper program found on PATH with `input` on its standard input and /dev/null
-// as its standard output and error, so that it never holds our standard output open.
-// Returns its exit status, or -1 when it could not be started, failed to take the input, was
-// killed or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
+// as its standard output and error, so that it never holds our standard output open; with
+// `errors`, its standard error goes to a file and then there. Returns its exit status, or -1
+// when it could not be started, failed to take the input, was killed or did not finish
+// within `waitMs` (a negative `waitMs` waits as long as it takes).
 int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs,
-              char** env = environ) {
+              char** env = environ, std::string* errors = nullptr) {
+  std::unique_ptr<FILE, int (*)(FILE*)> errorFile(errors ? std::tmpfile() : nullptr, fclose);
+  if (errors && !errorFile) return -1;
   int fds[2];
   if (pipe(fds) != 0) return -1;
   // One thread, so no other spawn can slip in before the flags are set (pipe2 is Linux's).
@@ -52,7 +57,12 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  if (errorFile) {
+    fcntl(fileno(errorFile.get()), F_SETFD, FD_CLOEXEC);
+    posix_spawn_file_actions_adddup2(&actions, fileno(errorFile.get()), 2);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  }
   std::vector<char*> argv;
   argv.reserve(args.size() + 1);
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -94,6 +104,11 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
       nanosleep(&pause, nullptr);
     }
   }
+  if (errorFile) {
+    char chunk[4096];
+    std::rewind(errorFile.get());
+    errors->assign(chunk, std::fread(chunk, 1, sizeof chunk, errorFile.get()));
+  }
   if (writeError != 0 || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }
@@ -127,10 +142,13 @@ bool ShowInDialogHelper(std::u16string_view text, std::u16string_view caption) {
   // Closed by OK (0), by Escape or the window's button (zenity 1, kdialog 2) or by zenity's
   // timeout (5), it was shown. Other statuses are the helper's own errors (zenity 255; kdialog
   // 1 for a bad option, 254 in old versions), and the next one tries.
+  // GTK also ends with 1 when it cannot reach the display, which only its message tells.
+  std::string errors;
   const int zenity =
       RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
-                env.data());
-  if (zenity == 0 || zenity == 1 || zenity == 5) return true;
+                env.data(), &errors);
+  if (zenity == 0 || zenity == 5) return true;
+  if (zenity == 1 && errors.find("cannot open display") == std::string::npos) return true;
   const int kdialog =
       RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1, env.data());
   return kdialog == 0 || kdialog == 2;
