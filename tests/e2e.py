@@ -267,59 +267,54 @@ class Posix(unittest.TestCase):
                              meanwhile=lambda p: key and waiting.append(show(p, key, key)))
                 self.assertEqual((result, waiting, os.path.exists(got)),
                                  ((0, b"", b""), [True] if key else [], not key))
-        args = read_bytes(got).decode("utf-8").split("\n")[:-1]
-        self.assertEqual(args[:3], ["--title", TITLE, "--msgbox"])
-        guid_lines(self, "\r\n".join(args[3:]), 3)  # so the dialog text has LF line ends only
+        text = read_bytes(got).decode("utf-8").removeprefix(f"--title\n{TITLE}\n--msgbox\n")
+        guid_lines(self, text[:-1].replace("\n", "\r\n"), 3)  # the text has LF line ends only
 
-    def test_clipboard_helpers_in_order(self):
-        # Stand-ins for X11; the real wl-copy under a real compositor, Weston nested in our X
-        # display, read back with wl-paste. Our output is a pipe, as in `tovrel /clip | cat`.
-        wayland = {"WAYLAND_DISPLAY": "wayland-tovrel", "XDG_RUNTIME_DIR": WORK}
+    def test_clipboard_helpers(self):
+        # The first helper there takes the text: stand-ins for X11, the real wl-copy under a
+        # real compositor (Weston nested in our X display), read back with wl-paste. One that,
+        # like xclip, leaves a process behind (and talks), or hangs, fails or dies never holds
+        # or spoils our output; without a display none starts. Our output is a pipe, as in
+        # `tovrel /clip | cat`.
+        wayland = {"WAYLAND_DISPLAY": "wayland-tovrel", "XDG_RUNTIME_DIR": WORK, "LC_ALL": "C"}
+        env = {**os.environ, **wayland}
         weston = subprocess.Popen(["weston", "--backend=x11-backend.so", "--use-pixman",
-                                   "--socket=wayland-tovrel"], env={**os.environ, **wayland})
+                                   "--socket=wayland-tovrel"], env=env)
         self.addCleanup(lambda: weston.terminate() or weston.wait(timeout=10))
-        for _ in range(300):  # it serves once a copy comes back, well after its socket appears
-            if weston.poll() is not None or subprocess.run(
-                    "wl-copy ready >/dev/null 2>&1 && wl-paste -n", shell=True, timeout=30,
-                    capture_output=True, env={**os.environ, **wayland}).stdout == b"ready":
-                break
-            time.sleep(0.1)
-        for helpers, env in ((("xclip", "xsel"), {}), (("xsel",), {}),
-                             (("wl-copy", "xclip"), {**wayland, "LC_ALL": "C"})):
-            with self.subTest(helpers=helpers, **env):
-                for name in os.listdir(self.bin):
-                    os.unlink(os.path.join(self.bin, name))
-                got = [self.tool(h, 'cat > "$0.got"') if h != "wl-copy" else  # the real one
-                       self.bin + "/wl-copy.got" for h in helpers]
-                r = subprocess.run(WRAP + [EXE, "/clip", "/nologo", "/2"], capture_output=True,
-                                   timeout=30, env={**locale_env(None), **self.env, **env})
-                if env:  # the type given, or wl-paste takes one from its output file's name
-                    pathlib.Path(got[0]).write_bytes(subprocess.run(
-                        ["wl-paste", "-n", "--type", "text/plain"], capture_output=True,
-                        env={**os.environ, **env}, timeout=10).stdout)
-                self.assertEqual((r.returncode, r.stderr, read_bytes(got[0])), (0, b"", r.stdout))
-                self.assertEqual(read_bytes(got[0][:-4] + ".args").decode(),
-                                 {"xclip": "-selection clipboard", "xsel": "--clipboard --input",
-                                  "wl-copy": ""}[helpers[0]])
-                self.assertFalse(any(os.path.exists(g) for g in got[1:]))
-
-    def test_helpers_never_hold_or_spoil_the_output(self):
-        # Like xclip, one leaves a process behind (and talks); others hang, fail or die. Without
-        # a display none is started. Our output is a pipe, as in `tovrel /clip | cat`.
-        for body, display in (("cat > /dev/null; echo spoilt; (sleep 8 &) ; exit 0", ":77"),
-                              ("sleep 30", ":77"), ("exit 3", ":77"), ("kill -9 $$", ":77"),
-                              ("exec 0<&-; sleep 1", ":77"), ("cat > /dev/null", "")):
-            with self.subTest(helper=body, display=display):
-                called = self.tool("xclip", body)[:-4] + ".args"
-                if os.path.exists(called):
-                    os.unlink(called)
+        # It serves once a copy comes back, well after its socket appears.
+        subprocess.run('until wl-copy ready >/dev/null 2>&1 && [ "$(wl-paste -n)" = ready ]; do'
+                       " sleep 0.1; done", shell=True, env=env, timeout=60,
+                       stderr=subprocess.DEVNULL)
+        # (the helpers in the path in order, each a stand-in's body or "" for the real one; the
+        # environment; the first one's arguments, or None when none may start)
+        take, xclip = 'cat > "$0.got"', "-selection clipboard"
+        for helpers, more, args in [
+                ({"xclip": take, "xsel": take}, {}, xclip),
+                ({"xsel": take}, {}, "--clipboard --input"),
+                ({"wl-copy": "", "xclip": take}, wayland, ""),
+                ({"xclip": take}, {"DISPLAY": ""}, None),
+                *[({"xclip": body}, {}, xclip) for body in (
+                    "cat > /dev/null; echo spoilt; (sleep 8 &) ; exit 0", "sleep 30", "exit 3",
+                    "kill -9 $$", "exec 0<&-; sleep 1")]]:
+            with self.subTest(helpers=helpers, **more):
+                self.setUp()  # a folder with this row's stand-ins only
+                for name, body in helpers.items():
+                    if body:
+                        self.tool(name, body)
+                first, *others = helpers
                 start = time.monotonic()
-                r = subprocess.run(WRAP + [EXE, "/clip", "/9"], capture_output=True, timeout=60,
-                                   env={**locale_env(None), **self.env, "DISPLAY": display})
-                status, out, err = r.returncode, r.stdout, r.stderr
+                r = subprocess.run(WRAP + [EXE, "/clip", "/nologo", "/9"], capture_output=True,
+                                   timeout=60, env={**locale_env(None), **self.env, **more})
                 self.assertLess(time.monotonic() - start, 14 if WRAP else 4)
-                self.assertEqual((status, err, os.path.exists(called)), (0, b"", bool(display)))
-                guid_lines(self, out.decode("utf-8"), 9)
+                guid_lines(self, r.stdout.decode("utf-8"), 9, logo=False)
+                # The type given, or wl-paste takes one from its output file's name.
+                clip = read_bytes(f"{self.bin}/{first}.got") if helpers[first] else subprocess.run(
+                    ["wl-paste", "-n", "--type", "text/plain"], env=env, capture_output=True,
+                    timeout=10).stdout
+                takes = helpers[first] in (take, "") and args is not None
+                self.assertEqual((r.returncode, r.stderr, clip), (0, b"", r.stdout * takes))
+                self.assertEqual(read_bytes(f"{self.bin}/{first}.args").decode(), args or "")
+                self.assertFalse(any(os.path.exists(f"{self.bin}/{h}.got") for h in others))
 
 
 @unittest.skipUnless(WINE, "Windows only")
