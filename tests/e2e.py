@@ -298,9 +298,8 @@ class Posix(unittest.TestCase):
                     "kill -9 $$", "exec 0<&-; sleep 1")]]:
             with self.subTest(helpers=helpers, **more):
                 self.setUp()  # a folder with this row's stand-ins only
-                for name, body in helpers.items():
-                    if body:
-                        self.tool(name, body)
+                for name in (name for name in helpers if helpers[name]):
+                    self.tool(name, helpers[name])
                 first, *others = helpers
                 start = time.monotonic()
                 r = subprocess.run(WRAP + [EXE, "/clip", "/nologo", "/9"], capture_output=True,
