@@ -228,6 +228,23 @@ class Table(unittest.TestCase):
             want = "".join(line + "\n" for line in lines) if clipped else "untouched"
             self.assertEqual(clipboard(), want.encode())
 
+    def test_no_standard_output_shows_a_box_or_dialog(self):
+        # The real message box or zenity, with no standard handles or no standard output,
+        # closed with Return, or with Escape under the C locale: shown either way, so the
+        # program waits for it and nothing follows (natively a second dialog would fail).
+        failing = tempfile.mkdtemp(dir=WORK)
+        os.symlink(shutil.which("false"), os.path.join(failing, "kdialog"))
+        path = failing + ":" + os.environ["PATH"]
+        set_clipboard("untouched")
+        for args, key, locale, closed in ((["/help"], "Return", "C.UTF-8", "--null-std"),
+                                          (["/2", "/clip"], "Escape", "C", "--null-stdout")):
+            with self.subTest(args=args, key=key, LC_ALL=locale):
+                waiting = []
+                result = run(args, {"PATH": path, "LC_ALL": locale}, options=[closed],
+                             meanwhile=lambda p: waiting.append(show(p, key, key)))
+                self.assertEqual((result, waiting), ((0, b"", b""), [True]))
+        guid_lines(self, clipboard().decode().replace("\n", "\r\n"), 2, logo=False)
+
 
 @unittest.skipIf(WINE, "POSIX only")
 class Posix(unittest.TestCase):
@@ -252,21 +269,12 @@ class Posix(unittest.TestCase):
         os.close(write_end)
         self.assertEqual(r.returncode, -signal.SIGPIPE)
 
-    def test_no_standard_output_shows_a_dialog(self):
-        # The real zenity, closed with Return, or with Escape under the C locale: shown either
-        # way, so the program waits for it and nothing follows. A failing (stand-in) zenity
-        # hands the text on to kdialog.
+    def test_dialog_helpers_in_order(self):
+        # A failing zenity hands the text on to kdialog.
         got = self.tool("kdialog", 'printf "%s\\n" "$@" > "$0.got"')
-        for key, locale in (("Return", "C.UTF-8"), ("Escape", "C"), ("", "C")):
-            with self.subTest(key=key, LC_ALL=locale):
-                if not key:
-                    self.tool("zenity", "exit 255")
-                waiting = []
-                result = run(["/3"], {"PATH": self.env["PATH"], "LC_ALL": locale},
-                             options=["--null-stdout"],
-                             meanwhile=lambda p: key and waiting.append(show(p, key, key)))
-                self.assertEqual((result, waiting, os.path.exists(got)),
-                                 ((0, b"", b""), [True] if key else [], not key))
+        self.tool("zenity", "exit 255")
+        result = run(["/3"], {"PATH": self.env["PATH"]}, options=["--null-stdout"])
+        self.assertEqual(result, (0, b"", b""))
         text = read_bytes(got).decode("utf-8").removeprefix(f"--title\n{TITLE}\n--msgbox\n")
         guid_lines(self, text[:-1].replace("\n", "\r\n"), 3)  # the text has LF line ends only
 
@@ -352,16 +360,6 @@ class Windows(unittest.TestCase):
                 lines = guid_lines(self, out.decode("cp866"), 2)
                 want = "".join(line + "\n" for line in lines) if filled else "untouched"
                 self.assertEqual(clipboard(), want.encode())
-
-    def test_message_box_without_standard_handles(self):
-        set_clipboard("untouched")
-        for args, picture in ((["/2", "/clip"], "message_box_batch"),
-                              (["/help"], "message_box_usage")):
-            with self.subTest(args=args):
-                result = run(args, options=["--null-std"],
-                             meanwhile=lambda process: show(process, picture))
-                self.assertEqual(result, (0, b"", b""), "a message box, and nothing written")
-        guid_lines(self, clipboard().decode().replace("\n", "\r\n"), 2, logo=False)
 
 
 def require(present, reason):
