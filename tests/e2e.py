@@ -36,9 +36,9 @@ CLOSED = {"--null-std": (1, 2), "--null-stdout": (1,)}  # the launcher's options
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
 # bare, utf16; unseen: no standard output and a display that cannot be reached, so standard
-# error has it), "usage" (exact text, "utf16" for UTF-16LE), "full" (standard output is a full
-# disk) or "lost" (nothing to take the text). Options: locale, name (the program's file name),
-# clip (compare the clipboard).
+# error has it), "usage" (exact text, "utf16" for UTF-16LE), "full" (the stream that has the
+# text is a full disk) or "lost" (nothing to take the text). Options: locale, name (the
+# program's file name), clip (compare the clipboard).
 CASES = [
     ([], "1", {}),
     (["\t", '"', " "], "1", {}),
@@ -74,6 +74,7 @@ CASES = [
     *[(a, "full", {}) for a in (["/9"], ["/x"], ["/unicode"])],
     ([], "full", {"name": "новый.exe"}),
     (["/2", "/lcase"], "2 lower unseen", {"locale": "cp866"}),
+    (["/2"], "full unseen", {}),
     (["/x"], "lost", {}),
 ]
 
@@ -119,12 +120,13 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=None):
+def run(args, env=None, exe=EXE, full=None, options=(), raw=None, meanwhile=None):
     # Runs the program with `args` (joined with spaces into its command line, as the POSIX
     # program joins its arguments) or, under Wine, with the exact text `raw` (a line of a .bat
     # file that Wine's own cmd.exe runs when it starts with @); `options` go to the launcher,
-    # or close descriptors natively (CLOSED); `meanwhile` gets the running process. Returns
-    # (status, standard output, standard error), read from files.
+    # or close descriptors natively (CLOSED); `full` ("out" or "err") makes that stream a full
+    # disk; `meanwhile` gets the running process. Returns (status, standard output, standard
+    # error), read from files.
     with tempfile.TemporaryDirectory(dir=WORK) as folder:
         out_path, err_path = os.path.join(folder, "out"), os.path.join(folder, "err")
         kept = {k: os.environ[k] for k in ("PATH", "DISPLAY", "WINEPREFIX") if k in os.environ}
@@ -140,7 +142,8 @@ def run(args, env=None, exe=EXE, stdout=None, options=(), raw=None, meanwhile=No
                 f.write(raw if raw is not None else " ".join([os.path.basename(exe)] + args))
             command = [WINE, os.environ["TOVREL_LAUNCHER"], *options, program, windows_path(f.name)]
             full_env["WINEDEBUG"] = "-all"
-        with open(stdout or out_path, "wb") as out, open(err_path, "wb") as err:
+        paths = {"out": out_path, "err": err_path, full: "/dev/full"}
+        with open(paths["out"], "wb") as out, open(paths["err"], "wb") as err:
             process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                                        env=full_env, preexec_fn=lambda: WINE or [
                                            os.close(fd) for o in options for fd in CLOSED[o]])
@@ -207,10 +210,10 @@ class Table(unittest.TestCase):
         closed = ["--null-std"] if "lost" in words else ["--null-stdout"] * ("unseen" in words)
         display = ":65000" if closed else os.environ["DISPLAY"]  # a dead one: nothing can show
         status, out, err = run(args, {**locale_env(options.get("locale")), "DISPLAY": display},
-                               exe, stdout="/dev/full" if full else None, options=closed)
+                               exe, full=full and ("err" if closed else "out"), options=closed)
         if full or "lost" in words:  # text that reached nobody has only the status to tell
             self.assertEqual(status, 1)
-            if full:
+            if full and not closed:
                 self.assertRegex(err.decode(encoding), f"^{re.escape(name)}: {WRITE_ERROR}$")
             return
         out, err = (err, b"") if closed else (out, err)
@@ -270,8 +273,8 @@ class Posix(unittest.TestCase):
         self.assertEqual(r.returncode, -signal.SIGPIPE)
 
     def test_dialog_helpers_in_order(self):
-        # A failing zenity hands the text on to kdialog.
-        got = self.tool("kdialog", 'printf "%s\\n" "$@" > "$0.got"')
+        # A failing zenity hands the text on to kdialog, which Escape (2) closes: shown.
+        got = self.tool("kdialog", 'printf "%s\\n" "$@" > "$0.got"; exit 2')
         self.tool("zenity", "exit 255")
         self.assertEqual(run(["/3"], self.env, options=["--null-stdout"]), (0, b"", b""))
         text = read_bytes(got).decode("utf-8").removeprefix(f"--title\n{TITLE}\n--msgbox\n")

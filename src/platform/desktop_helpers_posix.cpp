@@ -11,10 +11,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +25,8 @@ extern char** environ;  // NOLINT(readability-redundant-declaration): only glibc
 namespace {
 
 constexpr int kClipboardWaitMs = 1500;
+// What zenity is told to exit with when it is closed without OK: a status GTK never gives.
+constexpr int kZenityClosed = 3;
 
 bool HasValue(const char* name) {
   const char* value = std::getenv(name);
@@ -36,18 +36,15 @@ bool HasValue(const char* name) {
 long ElapsedMs(const timespec& since) {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return (now.tv_sec - since.tv_sec) * 1000 + (now.tv_nsec - since.tv_nsec) / 1000000;
+  return ((now.tv_sec - since.tv_sec) * 1000) + ((now.tv_nsec - since.tv_nsec) / 1000000);
 }
 
 // Starts a helper program found on PATH with `input` on its standard input and /dev/null
-// as its standard output and error, so that it never holds our standard output open; with
-// `errors`, its standard error goes to a file and then there. Returns its exit status, or -1
-// when it could not be started, failed to take the input, was killed or did not finish
-// within `waitMs` (a negative `waitMs` waits as long as it takes).
+// as its standard output and error, so that it never holds our standard output open.
+// Returns its exit status, or -1 when it could not be started, failed to take the input, was
+// killed or did not finish within `waitMs` (a negative `waitMs` waits as long as it takes).
 int RunHelper(const std::vector<std::string>& args, std::string_view input, long waitMs,
-              char** env = environ, std::string* errors = nullptr) {
-  std::unique_ptr<FILE, int (*)(FILE*)> errorFile(errors ? std::tmpfile() : nullptr, fclose);
-  if (errors && !errorFile) return -1;
+              char** env = environ) {
   int fds[2];
   if (pipe(fds) != 0) return -1;
   // One thread, so no other spawn can slip in before the flags are set (pipe2 is Linux's).
@@ -57,12 +54,7 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  if (errorFile) {
-    fcntl(fileno(errorFile.get()), F_SETFD, FD_CLOEXEC);
-    posix_spawn_file_actions_adddup2(&actions, fileno(errorFile.get()), 2);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  }
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   std::vector<char*> argv;
   argv.reserve(args.size() + 1);
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -104,11 +96,6 @@ int RunHelper(const std::vector<std::string>& args, std::string_view input, long
       nanosleep(&pause, nullptr);
     }
   }
-  if (errorFile) {
-    char chunk[4096];
-    std::rewind(errorFile.get());
-    errors->assign(chunk, std::fread(chunk, 1, sizeof chunk, errorFile.get()));
-  }
   if (writeError != 0 || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }
@@ -127,28 +114,33 @@ bool ShowInDialogHelper(std::u16string_view text, std::u16string_view caption) {
   if (!HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY")) return false;
   const std::string body = Encode(WithoutCarriageReturns(text));
   const std::string title = Encode(caption);
+  // Closed by Escape or the window's button, zenity exits with the status ZENITY_ESC names, 1
+  // by default; but GTK exits with 1 too when it cannot reach the display, and says so only in
+  // words that change from one GTK to the next. So Escape gets a status of its own, and the
+  // user's other ZENITY_ settings are left out, which keeps OK at 0.
+  std::string escape = "ZENITY_ESC=" + std::to_string(kZenityClosed);
   // The C locale's text is UTF-8 here, but a helper under it takes ASCII only.
   const bool ascii = LocaleIsAscii();
   std::string utf8Locale[] = {"LC_ALL=C.UTF-8", "LANG=C.UTF-8"};
   std::vector<char*> env;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view name(*entry, std::strcspn(*entry, "="));
-    if (!ascii || (name != "LC_ALL" && name != "LANG")) env.push_back(*entry);
+    if (name.starts_with("ZENITY_") || (ascii && (name == "LC_ALL" || name == "LANG"))) continue;
+    env.push_back(*entry);
   }
+  env.push_back(escape.data());
   if (ascii) {
     for (std::string& setting : utf8Locale) env.push_back(setting.data());
   }
   env.push_back(nullptr);
-  // Closed by OK (0), by Escape or the window's button (zenity 1, kdialog 2) or by zenity's
-  // timeout (5), it was shown. Other statuses are the helper's own errors (zenity 255; kdialog
-  // 1 for a bad option, 254 in old versions), and the next one tries.
-  // GTK also ends with 1 when it cannot reach the display, which only its message tells.
-  std::string errors;
-  const int zenity =
-      RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
-                env.data(), &errors);
-  if (zenity == 0 || zenity == 5) return true;
-  if (zenity == 1 && errors.find("cannot open display") == std::string::npos) return true;
+  // Closed by OK (0), by Escape or the window's button (kZenityClosed, kdialog 2) or by
+  // zenity's timeout (5), it was shown. Other statuses are the helper's own errors or GTK's
+  // (zenity 255 and 1; kdialog 1 for a bad option, 254 in old versions, an abort without a
+  // display), and the next one tries.
+  const int zenity = RunHelper(
+      {"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
+      env.data());
+  if (zenity == 0 || zenity == kZenityClosed || zenity == 5) return true;
   const int kdialog =
       RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1, env.data());
   return kdialog == 0 || kdialog == 2;
