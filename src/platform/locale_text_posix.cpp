@@ -50,7 +50,7 @@ std::optional<std::string> ConvertWithIconv(const char* to, const char* from, st
   // `in` is a copy of its own: iconv takes a pointer to non-const input.
   char* inPtr = in.data();
   std::size_t inLeft = in.size();
-  std::string out(in.size() * 2 + 16, '\0');
+  std::string out((in.size() * 2) + 16, '\0');
   std::size_t used = 0;
   // Converts what is left into the end of `out`, growing it as needed, and returns 0 or the
   // errno of the failure. Null input writes what returns a stateful set (UTF-7, ISO-2022) to

@@ -22,7 +22,7 @@ void AppendNumber(std::u16string& out, std::int32_t value, std::size_t width) {
   char16_t digits[20];
   std::size_t n = 0;
   do {
-    digits[n++] = static_cast<char16_t>(u'0' + wide % 10);
+    digits[n++] = static_cast<char16_t>(u'0' + (wide % 10));
     wide /= 10;
   } while (wide != 0);
   for (std::size_t i = n; i < width; ++i) out += u'0';
