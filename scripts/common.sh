@@ -132,10 +132,12 @@ ensure_wine32() {
 RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
 # The Debian roots of scripts/in-root and what each holds beyond minbase. The release's Linux
 # program is built on Debian 11, the oldest base it supports, whose packages no longer change,
-# and its end-to-end table runs there too; Debian 13 only installs the .deb (man-db: man -w).
-ROOT_PACKAGES_bullseye=(g++ cmake ninja-build python3 locales xvfb xclip xdotool imagemagick zenity
-  weston wl-clipboard man-db)
-ROOT_PACKAGES_trixie=(man-db)
+# and its end-to-end table runs there too; on Debian 13, the newest, the native preset is built
+# and tested with that release's compiler, CMake, clang-tidy and desktop programs. Both install
+# the .deb (man-db: man -w).
+ROOT_PACKAGES_bullseye=(g++ cmake ninja-build python3 "${NATIVE_TEST_PACKAGES[@]}" man-db)
+ROOT_PACKAGES_trixie=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind clang-tidy
+  man-db)
 # What the tests of the packages need: the .deb's checker, man page linters, unzip.
 PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
 # hardening-check, for the .deb's program; without devscripts' recommends (some 200 packages
