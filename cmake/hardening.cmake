@@ -1,7 +1,8 @@
 # Compiler and linker hardening for the program and everything built from its code, by each
 # platform's conventions. Linux: what `DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags`
 # gives, with what newer releases add (stack clash, control flow); PIE is the compiler's
-# default. Windows: a stack protector from MinGW's libssp, linked statically with the rest.
+# default, on x86-64 and arm64 alike. Windows: a stack protector from MinGW's libssp, linked
+# statically with the rest.
 add_library(tovrel_hardening INTERFACE)
 target_link_libraries(tovrel_core PUBLIC tovrel_hardening)
 
@@ -22,7 +23,14 @@ if(WIN32)
   target_link_options(tovrel_hardening INTERFACE -Wl,--dynamicbase -Wl,--nxcompat
                       $<$<EQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>)
 else()
-  target_compile_options(tovrel_hardening INTERFACE -fstack-clash-protection -fcf-protection)
+  # Control flow: x86's CET marks; arm64's signed return addresses (PAC) and marked branch
+  # targets (BTI), hint instructions that older processors pass over.
+  set(tovrel_control_flow -fcf-protection)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+    set(tovrel_control_flow -mbranch-protection=standard)
+  endif()
+  target_compile_options(tovrel_hardening INTERFACE -fstack-clash-protection
+                                                    ${tovrel_control_flow})
   # Full RELRO: the relocated data becomes read-only before the program's first instruction.
   target_link_options(tovrel_hardening INTERFACE -Wl,-z,relro -Wl,-z,now)
 endif()

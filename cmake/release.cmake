@@ -31,6 +31,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)  # Debian's name; CPack would take this machine's
+endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print new GUIDs")
 # Also as the generic description: without it CPack reads the template of the CMake that
 # configured the build, which the release's (Debian 11's) leaves on the other side.

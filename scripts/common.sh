@@ -59,12 +59,17 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdot
                   imagemagick)
 
 # The 32-bit Windows program runs under Debian's 32-bit Wine. Where the kernel cannot run
-# 32-bit x86 code itself, QEMU's user-mode emulator runs it, registered with binfmt_misc.
-# Changes to the machine: the i386 architecture, the backports suite (for QEMU 10, whose
-# address-space reservation makes a run take seconds instead of a minute) and a binfmt entry.
+# 32-bit x86 code itself, QEMU's user-mode emulator runs it, registered with binfmt_misc; the
+# arm64 Linux program always runs that way. Changes to the machine: the i386 and arm64
+# architectures, the backports suite (for QEMU 10, whose address-space reservation makes a
+# run take seconds instead of a minute, and whose programs are static, so that they run in the
+# roots too) and binfmt entries. The magic: an ELF header's class, byte order, version, type
+# and machine (3 i386, 183 aarch64).
 WINE32=/usr/lib/wine/wine
 QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+QEMU_AARCH64_MAGIC='\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\xb7\x00'
+QEMU_AARCH64_MASK='\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
 wine32_runs() {
   [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1
@@ -84,9 +89,9 @@ debian_mirror() {
   } | head -n 1
 }
 
-ensure_qemu_i386() {
+ensure_qemu_user() {
   local version
-  version=$(qemu-i386 --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] }')
+  version=$(qemu-aarch64 --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] }')
   [ -n "$version" ] && [ "$version" -ge 10 ] && return 0
   local codename mirror list=/etc/apt/sources.list.d/tovrel-backports.list
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
@@ -99,16 +104,18 @@ ensure_qemu_i386() {
   apt_install -t "$codename-backports" qemu-user
 }
 
-ensure_binfmt_i386() {
-  local dir=/proc/sys/fs/binfmt_misc
+# ensure_binfmt ARCH: QEMU's emulator for ARCH (i386, aarch64) runs that machine's programs.
+ensure_binfmt() {
+  local dir=/proc/sys/fs/binfmt_misc arch=$1 magic
   [ -f "$dir/register" ] || as_root mount -t binfmt_misc binfmt_misc "$dir" || return 1
-  # Any existing i386 entry (QEMU's own packages register one too) is left as it is; the whole
-  # magic tells it from other 32-bit little-endian emulators (qemu-arm, qemu-mipsel, ...).
-  local magic
-  magic=$(printf "$QEMU_I386_MAGIC" | od -An -tx1 | tr -d ' \n')  # as binfmt_misc shows it
+  declare -n magic_text="QEMU_${arch^^}_MAGIC" mask_text="QEMU_${arch^^}_MASK"
+  # Any existing entry (QEMU's own packages register one too) is left as it is; the whole
+  # magic tells it from other emulators of the same class and byte order.
+  magic=$(printf "$magic_text" | od -An -tx1 | tr -d ' \n')  # as binfmt_misc shows it
   grep -qsx "magic $magic" "$dir"/* && return 0
-  printf ':qemu-i386:M::%s:%s:%s:F' "$QEMU_I386_MAGIC" "$QEMU_I386_MASK" \
-    "$(command -v qemu-i386)" | as_root tee "$dir/register" >/dev/null
+  # F: the emulator is opened now, so that it runs in the roots too.
+  printf ':qemu-%s:M::%s:%s:%s:F' "$arch" "$magic_text" "$mask_text" \
+    "$(command -v "qemu-$arch")" | as_root tee "$dir/register" >/dev/null
 }
 
 # ensure_wine32: makes $WINE32 run; returns non-zero with the reason on standard error.
@@ -121,10 +128,21 @@ ensure_wine32() {
   ensure_packages --no-install-recommends libc6:i386 || return 1
   # The emulator only where the kernel cannot run 32-bit code itself.
   if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    { ensure_qemu_i386 && ensure_binfmt_i386; } || return 1
+    { ensure_qemu_user && ensure_binfmt i386; } || return 1
   fi
   ensure_packages --no-install-recommends wine32:i386 || return 1
   wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
+}
+
+# ensure_arm64: this machine runs arm64 programs and reads their C library (dpkg-shlibdeps,
+# the release tests) and their code (binutils); returns non-zero with the reason.
+ensure_arm64() {
+  if ! dpkg --print-foreign-architectures | grep -qx arm64; then
+    as_root dpkg --add-architecture arm64 || return 1
+    apt_update
+  fi
+  ensure_packages --no-install-recommends libc6:arm64 binutils-aarch64-linux-gnu &&
+    ensure_qemu_user && ensure_binfmt aarch64
 }
 
 # What scripts/release needs beyond the native build: the cross compilers, dpkg-shlibdeps,
@@ -135,7 +153,10 @@ RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
 # and its end-to-end table runs there too; on Debian 13, the newest, the native preset is built
 # and tested with that release's compiler, CMake, clang-tidy and desktop programs. Both install
 # the .deb (man-db: man -w).
-ROOT_PACKAGES_bullseye=(g++ cmake ninja-build python3 "${NATIVE_TEST_PACKAGES[@]}" man-db)
+# The arm64 program is built on Debian 11 too, with its cross compiler, and installed there
+# beside arm64's C library (a package ARCH:arm64 adds that architecture to a root).
+ROOT_PACKAGES_bullseye=(g++ cmake ninja-build python3 "${NATIVE_TEST_PACKAGES[@]}" man-db
+  g++-aarch64-linux-gnu libc6:arm64)
 ROOT_PACKAGES_trixie=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind clang-tidy
   man-db)
 # What the tests of the packages need: the .deb's checker, man page linters, unzip.

@@ -9,9 +9,10 @@
 #               names, the .deb and the manual page carry the project's version; the sums,
 #               the .deb and the manual page pass their checkers; the .deb's program is
 #               hardened as hardening-check and its code show; both programs of the ZIP
-#               run under Wine, each under its own loader; the Linux program needs no C
-#               library newer than Debian 11's, and the .deb installs and runs in Debian 11
-#               and 13 roots (scripts/in-root), the end-to-end table in the first.
+#               run under Wine, each under its own loader; the Linux programs (x86-64 and
+#               arm64) need no C library newer than Debian 11's, and the .debs install in
+#               Debian 11 (both; arm64's runs under QEMU) and 13 roots (scripts/in-root), where
+#               the end-to-end table runs against them.
 import collections
 import os
 import pathlib
@@ -46,8 +47,9 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcr
 ICON = re.compile(r"h=(\d+) --height=(\d+) --bit-depth=(\d+) --palette-size=(\d+)")
 CRT_MODULES = {"kernel32", "kernelbase", "msvcrt", "ntdll"}
 PACKAGES = [f"tovrel_{VERSION}_amd64.deb", f"tovrel-{VERSION}-linux-x86_64.tar.gz",
-            f"tovrel-{VERSION}-windows.zip"]
-DEB, TARBALL, ZIP = (os.path.join(DIST, name) for name in PACKAGES)
+            f"tovrel-{VERSION}-windows.zip", f"tovrel_{VERSION}_arm64.deb",
+            f"tovrel-{VERSION}-linux-aarch64.tar.gz"]
+DEB, TARBALL, ZIP, ARM64_DEB, ARM64_TARBALL = (os.path.join(DIST, name) for name in PACKAGES)
 LINUX_FILES = ["bin/tovrel", "share/doc/tovrel/LICENSE", "share/doc/tovrel/README.md",
                "share/man/man1/tovrel.1"]
 DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
@@ -176,6 +178,9 @@ class DllSearch(unittest.TestCase):
 
 
 class Release(unittest.TestCase):
+    def setUp(self):  # arm64's programs run through QEMU's binfmt_misc entry (scripts/test)
+        require(tool("sh", "-c", f"{BUILD}/aarch64/tovrel", check=False), "no QEMU for arm64")
+
     def check_tree(self, top, files):
         self.assertEqual(sorted(tool("find", top, "-type", "f", "-printf", "%P\\n").split()), files)
         guid_lines(self, tool(os.path.join(top, files[0]), "/NoLogo"), 1, logo=False)
@@ -184,21 +189,22 @@ class Release(unittest.TestCase):
         self.assertLessEqual(max(map(int, needed)), 31)
 
     def test_deb_on_debian_11_and_13(self):
-        # Installed in a copy of each root; on Debian 11, the oldest base the program is built
-        # for, the end-to-end table runs against the installed program.
+        # Installed in a copy of each root, where the end-to-end table runs against the
+        # installed program: on Debian 11, the oldest base the programs are built for, x86-64's
+        # and arm64's (under QEMU); on Debian 13, the newest, x86-64's.
         identity = re.findall(r'(?m)^#define (TOVREL_\w+) "(.*)"$', pathlib.Path(
             f"{BUILD}/native/generated/app_version.h").read_text())
         env = dict(os.environ, **dict(identity), TOVREL_EXE="/usr/bin/tovrel", TOVREL_BIND=DIST)
-        for codename, then in (("bullseye", f"python3 {TESTS}/e2e.py >&2"), ("trixie", "true")):
-            with self.subTest(codename):
+        for codename, deb in (("bullseye", DEB), ("bullseye", ARM64_DEB), ("trixie", DEB)):
+            with self.subTest(codename, deb=os.path.basename(deb)):
                 out = tool(f"{TESTS}/../scripts/in-root", codename, "sh", "-c", f"apt-get install"
-                           f" -qqy {DEB} >&2 && tovrel /3 /nologo && man -w tovrel && {then}",
-                           env=env)
+                           f" -qqy {deb} >&2 && tovrel /3 /nologo && man -w tovrel && python3"
+                           f" {TESTS}/e2e.py >&2", env=env)
                 guids, page = out.rsplit("\r\n", 1)
                 guid_lines(self, guids + "\r\n", 3, logo=False)
                 self.assertEqual(page, "/usr/share/man/man1/tovrel.1.gz\n")
 
-    def test_dist_holds_the_three_packages_and_their_sums(self):
+    def test_dist_holds_the_packages_and_their_sums(self):
         self.assertEqual(sorted(os.listdir(DIST)), sorted(PACKAGES + ["SHA256SUMS"]))
         tool("sha256sum", "--strict", "-c", "SHA256SUMS", cwd=DIST)
 
@@ -207,30 +213,35 @@ class Release(unittest.TestCase):
             tool("cmake", "--install", f"{BUILD}/native", "--prefix", "/opt/t",
                  env=dict(os.environ, DESTDIR=destdir))
             self.check_tree(destdir + "/opt/t", LINUX_FILES)
-            tool("tar", "-xzf", TARBALL, "-C", folder)
-            self.check_tree(f"{folder}/tovrel-{VERSION}-linux-x86_64", LINUX_FILES)
+            for tarball in (TARBALL, ARM64_TARBALL):
+                tool("tar", "-xzf", tarball, "-C", folder)
+                top = os.path.basename(tarball).removesuffix(".tar.gz")  # its one folder
+                self.check_tree(os.path.join(folder, top), LINUX_FILES)
 
     def test_deb_and_manual_page(self):
-        self.assertRegex(tool("dpkg-deb", "-f", DEB, "Version", "Section", "Depends"),
-                         rf"^Version: {VERSION}\nSection: utils\nDepends: libc6( \([^)]*\))?\n$")
-        with tempfile.TemporaryDirectory() as folder:
-            tool("dpkg-deb", "-x", DEB, folder)
-            self.check_tree(folder, DEB_FILES)
-            page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
-            self.assertRegex(page, rf'(?m)^\.TH TOVREL 1 .* "tovrel {VERSION}"')
-        self.assertEqual(tool("lintian", "-I", "--pedantic", DEB), "")
+        for deb in (DEB, ARM64_DEB):
+            self.assertRegex(tool("dpkg-deb", "-f", deb, "Version", "Section", "Depends"),
+                             rf"^Version: {VERSION}\nSection: utils\n"
+                             r"Depends: libc6( \([^)]*\))?\n$")
+            with tempfile.TemporaryDirectory() as folder:
+                tool("dpkg-deb", "-x", deb, folder)
+                self.check_tree(folder, DEB_FILES)
+                page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
+                self.assertRegex(page, rf'(?m)^\.TH TOVREL 1 .* "tovrel {VERSION}"')
+            self.assertEqual(tool("lintian", "-I", "--pedantic", deb), "")
         for lint in (["mandoc", "-Tlint", "-W", "style"], ["groff", "-man", "-ww", "-z"]):
             self.assertEqual(tool(*lint, f"{BUILD}/native/tovrel.1", stderr=subprocess.STDOUT), "")
 
     def test_hardened_program(self):
         with tempfile.TemporaryDirectory() as folder:
-            tool("dpkg-deb", "-x", DEB, folder)
-            program = folder + "/usr/bin/tovrel"
-            report = dict(re.findall(r"(?m)^ (.+?): (.*)$", tool("hardening-check", program,
-                                                                  check=False)))
-            self.assertEqual(report.keys(), HARDENING.keys())
-            for line, verdict in HARDENING.items():
-                self.assertRegex(report[line], f"^({verdict})$", line)
+            for deb in (ARM64_DEB, DEB):  # the x86-64 program's code is read below
+                tool("dpkg-deb", "-x", deb, folder)
+                program = folder + "/usr/bin/tovrel"
+                report = dict(re.findall(r"(?m)^ (.+?): (.*)$", tool("hardening-check", program,
+                                                                      check=False)))
+                self.assertEqual(report.keys(), HARDENING.keys())
+                for line, verdict in HARDENING.items():
+                    self.assertRegex(report[line], f"^({verdict})$", line)
             code = tool("objdump", "-d", "--no-show-raw-insn", "-M", "intel", program)
             probe = re.search(r"\tsub +rsp,0x1000\n.*\tor +QWORD PTR \[rsp\],0x0\n", code)
             self.assertTrue(probe, "no stack-clash probe")

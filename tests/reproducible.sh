@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release again from a copy of this source tree in another directory, later, and
 # compares SHA-256 sums with the release scripts/release already made (TOVREL_BUILD, default
-# build/release; TOVREL_DIST, default dist/): the Linux program, both Tovrel.exe files and
+# build/release; TOVREL_DIST, default dist/): both Linux programs, both Tovrel.exe files and
 # every file in dist/ must be the same bytes. A difference shows as diff's < first, > second.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -19,7 +19,8 @@ TOVREL_ROOTS=$(realpath -m "${TOVREL_ROOTS:-build/roots}") TOVREL_BUILD=$other/b
   TOVREL_DIST=$other/dist "$other/source/scripts/release" 2>&1 | tail -n 20
 
 sums() {  # a release's build folder and its dist/
-  (cd "$1" && sha256sum native/tovrel win32/Tovrel.exe win64/Tovrel.exe) && cat "$2/SHA256SUMS"
+  (cd "$1" && sha256sum native/tovrel aarch64/tovrel win32/Tovrel.exe win64/Tovrel.exe) &&
+    cat "$2/SHA256SUMS"
 }
 diff <(sums "${TOVREL_BUILD:-build/release}" "${TOVREL_DIST:-dist}") \
   <(sums "$other/build" "$other/dist")
