@@ -149,12 +149,12 @@ ensure_arm64() {
 # root-owned archives, the ZIP.
 RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
 # The Debian roots of scripts/in-root and what each holds beyond minbase. The release's Linux
-# program is built on Debian 11, the oldest base it supports, whose packages no longer change,
-# and its end-to-end table runs there too; on Debian 13, the newest, the native preset is built
-# and tested with that release's compiler, CMake, clang-tidy and desktop programs. Both install
-# the .deb (man-db: man -w).
-# The arm64 program is built on Debian 11 too, with its cross compiler, and installed there
-# beside arm64's C library (a package ARCH:arm64 adds that architecture to a root).
+# programs are built on Debian 11, the oldest base they support, whose packages no longer
+# change: x86-64's, and arm64's with its cross compiler. Both .debs install there (arm64's
+# beside its C library: a package NAME:arm64 adds that architecture to a root) and the
+# end-to-end table runs against them. On Debian 13, the newest, the native preset is built and
+# tested with that release's compiler, CMake, clang-tidy and desktop programs, and the .deb
+# installs there too (man-db: man -w).
 ROOT_PACKAGES_bullseye=(g++ cmake ninja-build python3 "${NATIVE_TEST_PACKAGES[@]}" man-db
   g++-aarch64-linux-gnu libc6:arm64)
 ROOT_PACKAGES_trixie=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind clang-tidy
