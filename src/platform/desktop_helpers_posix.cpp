@@ -137,9 +137,9 @@ bool ShowInDialogHelper(std::u16string_view text, std::u16string_view caption) {
   // zenity's timeout (5), it was shown. Other statuses are the helper's own errors or GTK's
   // (zenity 255 and 1; kdialog 1 for a bad option, 254 in old versions, an abort without a
   // display), and the next one tries.
-  const int zenity = RunHelper(
-      {"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
-      env.data());
+  const int zenity =
+      RunHelper({"zenity", "--info", "--no-markup", "--title=" + title, "--text=" + body}, {}, -1,
+                env.data());
   if (zenity == 0 || zenity == kZenityClosed || zenity == 5) return true;
   const int kdialog =
       RunHelper({"kdialog", "--title", title, "--msgbox", body}, {}, -1, env.data());
