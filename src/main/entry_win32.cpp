@@ -17,8 +17,9 @@ __attribute__((constructor(101))) void LoadDllsFromSystemOnly() {
   using SetDirectories = BOOL(WINAPI*)(DWORD);
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   if (kernel == nullptr) return;
+  // Through the generic function type, as GCC's -Wcast-function-type asks.
   auto set = reinterpret_cast<SetDirectories>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
   if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

@@ -159,7 +159,7 @@ std::u16string WindowsError(DWORD code) {
     text = u"error ";
     std::u16string digits;
     do {
-      digits.insert(digits.begin(), static_cast<char16_t>(u'0' + code % 10));
+      digits.insert(digits.begin(), static_cast<char16_t>(u'0' + (code % 10)));
       code /= 10;
     } while (code != 0);
     text += digits;
