@@ -19,8 +19,7 @@ TOVREL_ROOTS=$(realpath -m "${TOVREL_ROOTS:-build/roots}") TOVREL_BUILD=$other/b
   TOVREL_DIST=$other/dist "$other/source/scripts/release" 2>&1 | tail -n 20
 
 sums() {  # a release's build folder and its dist/
-  (cd "$1" && sha256sum native/tovrel aarch64/tovrel win32/Tovrel.exe win64/Tovrel.exe) &&
-    cat "$2/SHA256SUMS"
+  (cd "$1" && sha256sum {native,aarch64}/tovrel win{32,64}/Tovrel.exe) && cat "$2/SHA256SUMS"
 }
 diff <(sums "${TOVREL_BUILD:-build/release}" "${TOVREL_DIST:-dist}") \
   <(sums "$other/build" "$other/dist")
