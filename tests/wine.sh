@@ -8,6 +8,9 @@ if ! "$TOVREL_WINE" --version >/dev/null 2>&1; then
   if [ -n "$CI" ]; then exit 1; else exit 77; fi
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine 10 (Debian 13) tries its Wayland driver as well, and where no XDG_RUNTIME_DIR is set
+# libwayland says so on standard error, into the program's output; these runs show no window.
+export WINEDLLOVERRIDES="winewayland.drv=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 out=$(mktemp)
 # The exit status stays the one of the last command before this; a failure names it, since
 # Wine ended by its server (or a signal) prints nothing at all.
