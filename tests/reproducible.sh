@@ -4,9 +4,13 @@
 # build/release; TOVREL_DIST, default dist/): both Linux programs, both Tovrel.exe files and
 # every file in dist/ must be the same bytes. A difference shows as diff's < first, > second.
 set -euo pipefail
+# The second build on a tmpfs, the first most likely on disk: what a file system decides, such
+# as a directory's size, must not reach the packages.
+[ -n "${TOVREL_AGAIN:-}" ] || TOVREL_AGAIN=1 exec unshare --mount --propagation private "$0"
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 other=$(mktemp -d "${TMPDIR:-/tmp}/tovrel-again.XXXXXX")
-trap 'rm -rf "$other"' EXIT
+mount -t tmpfs tovrel-again "$other"
+trap 'umount "$other" && rmdir "$other"' EXIT
 
 # The same commit time the first build took: the copy has no history to read it from.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
