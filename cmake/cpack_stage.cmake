@@ -15,10 +15,22 @@ if(CPACK_GENERATOR STREQUAL "DEB")
        "Upstream-Name: tovrel\n\nFiles: *\nCopyright: ${CPACK_TOVREL_COPYRIGHT}\n"
        "License: Expat\n ${license}")
   file(REMOVE "${doc}/LICENSE")
+  # Debian's changelog: the items of CHANGELOG.md's first entry, this release's, as its own.
+  file(READ "${doc}/CHANGELOG.md" changes)
+  file(REMOVE "${doc}/CHANGELOG.md")
+  string(FIND "${changes}" "\n## " start)
+  string(SUBSTRING "${changes}" ${start} -1 changes)
+  string(FIND "${changes}" "\n- " start)
+  string(SUBSTRING "${changes}" ${start} -1 changes)
+  string(FIND "${changes}" "\n## " end)  # -1, to the end, when there is no older entry
+  string(SUBSTRING "${changes}" 0 ${end} changes)
+  string(STRIP "${changes}" changes)
+  string(REPLACE "\n  " "\n    " changes "\n${changes}")
+  string(REPLACE "\n- " "\n  * " changes "${changes}")
   string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
   file(WRITE "${doc}/changelog"
-       "tovrel (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium\n\n"
-       "  * Release ${CPACK_PACKAGE_VERSION}.\n\n -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
+       "tovrel (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium\n${changes}\n\n"
+       " -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
   execute_process(COMMAND gzip -9n "${doc}/changelog" COMMAND_ERROR_IS_FATAL ANY)
   file(WRITE "${stage}/usr/share/lintian/overrides/tovrel"
        "# Nothing can be fortified: memcpy, memmove and memset fill heap buffers of sizes\n"

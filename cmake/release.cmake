@@ -14,13 +14,16 @@ string(REPLACE "-" "\\-" TOVREL_MAN_TITLE "${TOVREL_TITLE}")  # a minus sign, as
 configure_file(docs/tovrel.1.in "${PROJECT_BINARY_DIR}/tovrel.1" @ONLY)
 install(TARGETS tovrel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${PROJECT_BINARY_DIR}/tovrel.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
-install(FILES README.md LICENSE DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+install(FILES README.md LICENSE CHANGELOG.md DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+install(FILES resources/completion.bash RENAME tovrel
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions")
 
 # The Windows ZIP's text files, with CR LF; scripts/release adds x86/ and x64/Tovrel.exe.
 set(TOVREL_WINDOWS_STAGE "${PROJECT_BINARY_DIR}/windows-zip")
 configure_file(docs/README-windows.txt.in "${TOVREL_WINDOWS_STAGE}/README.txt" @ONLY
                NEWLINE_STYLE CRLF)
 configure_file(LICENSE "${TOVREL_WINDOWS_STAGE}/LICENSE.txt" @ONLY NEWLINE_STYLE CRLF)
+configure_file(CHANGELOG.md "${TOVREL_WINDOWS_STAGE}/CHANGELOG.txt" @ONLY NEWLINE_STYLE CRLF)
 
 set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_PACKAGE_NAME tovrel)
@@ -39,7 +42,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print new GUIDs")
 # configured the build, which the release's (Debian 11's) leaves on the other side.
 set(CPACK_PACKAGE_DESCRIPTION
     "tovrel prints one to nine newly generated random (version 4) GUIDs,
-one per line with CR LF line ends: in upper or lower case, with or
+one per line with LF line ends: in upper or lower case, with or
 without braces, as text in the locale's character set or as UTF-16LE.
 On request it also puts them on the clipboard. It is the Linux build of
 the Windows console program Tovrel.exe and takes the same /switches.")

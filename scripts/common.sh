@@ -53,7 +53,8 @@ ensure_packages() {
 # What the native build needs (its configuration looks for GoogleTest and Python too).
 BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev python3)
 # What the native tests need beyond that.
-NATIVE_TEST_PACKAGES=(locales xvfb xclip weston wl-clipboard zenity xdotool imagemagick)
+NATIVE_TEST_PACKAGES=(locales xvfb xclip weston wl-clipboard zenity xdotool imagemagick
+                      uuid-runtime)
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)

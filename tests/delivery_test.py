@@ -50,9 +50,11 @@ PACKAGES = [f"tovrel_{VERSION}_amd64.deb", f"tovrel-{VERSION}-linux-x86_64.tar.g
             f"tovrel-{VERSION}-windows.zip", f"tovrel_{VERSION}_arm64.deb",
             f"tovrel-{VERSION}-linux-aarch64.tar.gz"]
 DEB, TARBALL, ZIP, ARM64_DEB, ARM64_TARBALL = (os.path.join(DIST, name) for name in PACKAGES)
-LINUX_FILES = ["bin/tovrel", "share/doc/tovrel/LICENSE", "share/doc/tovrel/README.md",
-               "share/man/man1/tovrel.1"]
-DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
+LINUX_FILES = ["bin/tovrel", "share/bash-completion/completions/tovrel",
+               "share/doc/tovrel/CHANGELOG.md", "share/doc/tovrel/LICENSE",
+               "share/doc/tovrel/README.md", "share/man/man1/tovrel.1"]
+DEB_FILES = ["usr/bin/tovrel", "usr/share/bash-completion/completions/tovrel",
+             "usr/share/doc/tovrel/README.md",
              "usr/share/doc/tovrel/changelog.gz", "usr/share/doc/tovrel/copyright",
              "usr/share/lintian/overrides/tovrel", "usr/share/man/man1/tovrel.1.gz"]
 # A stack-protected function compares its canary with the guard before it returns, and calls
@@ -81,10 +83,10 @@ def tool(*args, check=True, binary=False, input=b"", **kwargs):  # the output, C
     return out if binary else out.decode(errors="replace")
 
 
-def wine(program, loader=WINE, check=False, **env):  # run in its folder; see wine.sh
+def wine(program, loader=WINE, check=False, **env):  # run in its folder, LF for CR LF; wine.sh
     require(os.access(loader, os.X_OK), f"no {loader}")
-    return tool("sh", f"{TESTS}/wine.sh", program, "/NoLogo", check=check,
-                cwd=os.path.dirname(program), env=dict(os.environ, TOVREL_WINE=loader, **env))
+    return tool("sh", f"{TESTS}/wine.sh", program, "/NoLogo", check=check, cwd=os.path.dirname(
+        program), env=dict(os.environ, TOVREL_WINE=loader, **env)).replace("\r\n", "\n")
 
 
 def resource(kind, name, *options):
@@ -203,9 +205,9 @@ class Release(unittest.TestCase):
                 out = tool(f"{TESTS}/../scripts/in-root", codename, "sh", "-c", f"apt-get install"
                            f" -qqy {deb} >&2 && tovrel /3 /nologo && man -w tovrel && python3"
                            f" {TESTS}/e2e.py >&2", env=env)
-                guids, page = out.rsplit("\r\n", 1)
-                guid_lines(self, guids + "\r\n", 3, logo=False)
-                self.assertEqual(page, "/usr/share/man/man1/tovrel.1.gz\n")
+                guids, page = out.rsplit("\n", 2)[:2]
+                guid_lines(self, guids + "\n", 3, logo=False)
+                self.assertEqual(page, "/usr/share/man/man1/tovrel.1.gz")
 
     def test_dist_holds_the_packages_and_their_sums(self):
         self.assertEqual(sorted(os.listdir(DIST)), sorted(PACKAGES + ["SHA256SUMS"]))
@@ -255,8 +257,9 @@ class Release(unittest.TestCase):
 
     def test_windows_zip(self):
         with zipfile.ZipFile(ZIP) as archive, tempfile.TemporaryDirectory() as folder:
-            self.assertEqual(sorted(archive.namelist()), ["LICENSE.txt", "README.txt", *WINDOWS])
-            for name in ("README.txt", "LICENSE.txt"):
+            texts = ["CHANGELOG.txt", "LICENSE.txt", "README.txt"]
+            self.assertEqual(sorted(archive.namelist()), [*texts, *WINDOWS])
+            for name in texts:
                 self.assertNotRegex(archive.read(name), rb"(?<!\r)\n", name)  # CR LF only
             archive.extractall(folder)
             if not os.path.isdir(WINEPREFIX):  # run by hand before any Wine preset made it

@@ -20,8 +20,9 @@ NAME = os.path.splitext(os.path.basename(EXE))[0]
 # The program's identity, as CMake gives it to every test: title, 2.00.0016, copyright.
 TITLE, VERSION_TEXT, COPYRIGHT = (os.environ.get(f"TOVREL_{key}", "")
                                   for key in ("TITLE", "VERSION_TEXT", "COPYRIGHT"))
-BANNER = f"{TITLE}, ver. {VERSION_TEXT}\r\n{COPYRIGHT}"
-HEADER = BANNER + "\r\n\r\nНовый GUID:\r\n"
+EOL = "\r\n" if WINE else "\n"  # each system's own line end, in every path
+BANNER = f"{TITLE}, ver. {VERSION_TEXT}{EOL}{COPYRIGHT}"
+HEADER = f"{BANNER}{EOL}{EOL}Новый GUID:{EOL}"
 HEX = "[0-9A-Fa-f]"
 GUID = re.compile(rf"(\{{?){HEX}{{8}}-{HEX}{{4}}-4{HEX}{{3}}-[89ABab]{HEX}{{3}}-{HEX}{{12}}(\}}?)")
 # Locale kind: the locale and the output's encoding. Under Wine a Russian locale makes the OEM
@@ -36,7 +37,8 @@ CLOSED = {"--null-std": (1, 2), "--null-stdout": (1,)}  # the launcher's options
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
 # bare, utf16; unseen: no standard output and a display that cannot be reached, so standard
-# error has it), "usage" (exact text, "utf16" for UTF-16LE), "full" (the stream that has the
+# error has it), "usage" (exact text, status 2; "utf16" for UTF-16LE), "help" (the same text
+# asked for, status 0), "full" (the stream that has the
 # text is a full disk) or "lost" (nothing to take the text). Options: locale, name (the
 # program's file name), clip (compare the clipboard).
 CASES = [
@@ -61,7 +63,8 @@ CASES = [
      {"locale": "tr", "clip": True}),
     (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter
     (["/un\u0131code"], "usage", {"locale": "tr"}),  # nor a dotless i, whatever towupper says
-    *[([a], "usage", {}) for a in ("/?", "/HELP", "/help", "/0", "/10", "-3", "/", "/1/2")],
+    *[([a], "help", {}) for a in ("/?", "/HELP", "/help", "-?", "-h", "--help")],
+    *[([a], "usage", {}) for a in ("/0", "/10", "-3", "/", "/1/2", "/nobrace")],
     (["/3", "/x", "/5"], "usage", {}),
     (["/unicode", "/bad"], "usage utf16", {}),
     (["/bad", "/unicode"], "usage", {}),
@@ -77,13 +80,23 @@ CASES = [
     (["/2"], "full unseen", {}),
     (["/x"], "lost", {}),
 ]
-
+# Scripts' own clients, natively, with the program as `tovrel`: a shell script and what its
+# whole output must be (the completion is the installed one beside an installed program). The
+# README's example blocks join them: each must end well, print GUIDs, never the usage text.
+README = pathlib.Path(__file__).parents[1] / "README.md"
+COMPLETION = ("/usr/share/bash-completion/completions/tovrel" if EXE.startswith("/usr/") else
+              README.parent / "resources/completion.bash")
+CLIENTS = [('uuidparse -n -o TYPE,VARIANT "$(tovrel /nologo /nobraces /lcase)"',
+            r"^random +DCE\n$"),
+           ("tovrel /nologo /nobraces /5 | while read -r u; do echo ${#u}; done", r"^(36\n){5}$"),
+           (f'source {COMPLETION}; for w in /n /N; do COMP_WORDS=(tovrel $w) COMP_CWORD=1; '
+            '_tovrel; echo "${COMPREPLY[*]}"; done', r"^(/NoLogo /NoBraces\n){2}$")]
+EXAMPLE = rf"(?s)^(?!.*\[/\? \| /Help\]).*{GUID.pattern}"
 
 def usage_text(name):
     pad = " " * (len(name.encode("utf-16-le")) // 2 + 7)
-    return (BANNER + "\r\n\r\n" + name +
-            "[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]\r\n" +
-            pad + "[/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]\r\n" + pad + "[/? | /Help]")
+    return (f"{BANNER}{EOL}{EOL}{name}[.EXE] [/NoLogo] [/LCase] [/NoBraces] [/Unicode] [/Clip]"
+            f"{EOL}{pad}[/1 | /2 | /3 | /4 | /5 | /6 | /7 | /8 | /9]{EOL}{pad}[/? | /Help]")
 
 
 def guid_lines(test, text, count, logo=True, lower=False, braces=True):
@@ -91,8 +104,8 @@ def guid_lines(test, text, count, logo=True, lower=False, braces=True):
     if logo:
         test.assertTrue(text.startswith(HEADER), f"header missing: {text[:80]!r}")
         text = text[len(HEADER):]
-    test.assertTrue(text.endswith("\r\n"), f"must end with CR LF: {text[-10:]!r}")
-    lines = text[:-2].split("\r\n")
+    test.assertTrue(text.endswith(EOL), f"must end with {EOL!r}: {text[-10:]!r}")
+    lines = text[:-len(EOL)].split(EOL)
     test.assertEqual(len(lines), count, text)
     for line in lines:
         m = GUID.fullmatch(line)
@@ -120,10 +133,11 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def run(args, env=None, exe=EXE, full=None, options=(), raw=None, meanwhile=None):
+def run(args, env=None, exe=EXE, full=None, options=(), raw=None, meanwhile=None, cwd=None):
     # Runs the program with `args` (joined with spaces into its command line, as the POSIX
-    # program joins its arguments) or, under Wine, with the exact text `raw` (a line of a .bat
-    # file that Wine's own cmd.exe runs when it starts with @); `options` go to the launcher,
+    # program joins its arguments) or with the exact text `raw`: under Wine a command line (or
+    # a .bat file that Wine's own cmd.exe runs when it starts with @), natively a script that
+    # bash runs with -e, in `cwd`; `options` go to the launcher,
     # or close descriptors natively (CLOSED); `full` ("out" or "err") makes that stream a full
     # disk; `meanwhile` gets the running process. Returns (status, standard output, standard
     # error), read from files.
@@ -131,7 +145,7 @@ def run(args, env=None, exe=EXE, full=None, options=(), raw=None, meanwhile=None
         out_path, err_path = os.path.join(folder, "out"), os.path.join(folder, "err")
         kept = {k: os.environ[k] for k in ("PATH", "DISPLAY", "WINEPREFIX") if k in os.environ}
         full_env = {**kept, "HOME": WORK, **locale_env(None), **(env or {})}
-        command = WRAP + [exe] + args
+        command = ["bash", "-ec", raw] if raw else WRAP + [exe] + args
         if WINE:
             program = windows_path(exe)
             if raw and raw.startswith("@"):  # cmd.exe finds the program and passes the line on
@@ -145,7 +159,7 @@ def run(args, env=None, exe=EXE, full=None, options=(), raw=None, meanwhile=None
         paths = {"out": out_path, "err": err_path, full: "/dev/full"}
         with open(paths["out"], "wb") as out, open(paths["err"], "wb") as err:
             process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                                       env=full_env, preexec_fn=lambda: WINE or [
+                                       env=full_env, cwd=cwd, preexec_fn=lambda: WINE or [
                                            os.close(fd) for o in options for fd in CLOSED[o]])
             if meanwhile:
                 meanwhile(process)
@@ -163,9 +177,9 @@ def set_clipboard(text):
 
 
 def clipboard():
-    # Wine hands text over with LF line ends.
+    # Wine hands text over with LF line ends; natively the bytes are the program's own.
     r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10)
-    return r.stdout.replace(b"\r\n", b"\n")
+    return r.stdout.replace(b"\r\n", b"\n") if WINE else r.stdout
 
 
 def show(process, picture, key="Return"):
@@ -217,10 +231,10 @@ class Table(unittest.TestCase):
                 self.assertRegex(err.decode(encoding), f"^{re.escape(name)}: {WRITE_ERROR}$")
             return
         out, err = (err, b"") if closed else (out, err)
-        self.assertEqual((status, err), (0, b""), out)
+        self.assertEqual((status, err), (2 if words[0] == "usage" else 0, b""), out)
         encoding = "utf-16-le" if "utf16" in words else encoding
         lines = None
-        if words[0] == "usage":
+        if words[0] in ("usage", "help"):
             self.assertEqual(out, usage_text(name).encode(encoding))
         else:
             lines = guid_lines(self, out.decode(encoding), int(words[0]),
@@ -230,6 +244,20 @@ class Table(unittest.TestCase):
             clipped = lines and "/clip" in map(str.lower, args)
             want = "".join(line + "\n" for line in lines) if clipped else "untouched"
             self.assertEqual(clipboard(), want.encode())
+
+    def test_readme_examples_and_clients(self):
+        examples = [(block, EXAMPLE) for kind, block in re.findall(
+            r"```(sh|bat)\n(.*?)```", README.read_text(), re.S)
+            if "tovrel" in block.lower() and (kind == "bat") == bool(WINE)]
+        for script, pattern in examples + CLIENTS * (not WINE):
+            with self.subTest(script=script):
+                bin, folder = os.path.dirname(EXE), tempfile.mkdtemp(dir=WORK)  # cmd.exe: WINEPATH
+                script = f"@echo off\n{script}".replace("\n", EOL) if WINE else script
+                status, out, err = run([], {"PATH": f"{bin}:{os.environ['PATH']}", "WINEPATH":
+                                            windows_path(bin)}, raw=script, cwd=folder)
+                self.assertEqual((status, err), (0, b""), out)
+                files = [path.read_bytes() for path in sorted(pathlib.Path(folder).glob("*.txt"))]
+                self.assertRegex(b"".join([out, *files]).decode(LOCALES[None][1]), pattern)
 
     def test_no_standard_output_shows_a_box_or_dialog(self):
         # The real message box (with no standard handles, or no standard output) or zenity,
@@ -246,7 +274,7 @@ class Table(unittest.TestCase):
                              options=[how if WINE else "--null-stdout"],  # valgrind needs fd 2
                              meanwhile=lambda p: waiting.append(show(p, key, key)))
                 self.assertEqual((result, waiting), ((0, b"", b""), [True]))
-        guid_lines(self, clipboard().decode().replace("\n", "\r\n"), 2, logo=False)
+        guid_lines(self, clipboard().decode().replace("\n", EOL), 2, logo=False)
 
 
 @unittest.skipIf(WINE, "POSIX only")
@@ -278,7 +306,7 @@ class Posix(unittest.TestCase):
         self.tool("zenity", "exit 255")
         self.assertEqual(run(["/3"], self.env, options=["--null-stdout"]), (0, b"", b""))
         text = read_bytes(got).decode("utf-8").removeprefix(f"--title\n{TITLE}\n--msgbox\n")
-        guid_lines(self, text[:-1].replace("\n", "\r\n"), 3)  # the text has LF line ends only
+        guid_lines(self, text[:-1], 3)
 
     def test_clipboard_helpers(self):
         # The first helper there takes the text: stand-ins for X11, the real wl-copy under a
@@ -343,7 +371,7 @@ class Windows(unittest.TestCase):
                           (f"@{inner} /3 /nologo", 3), (f'@"{path}" /2', 2)):
             with self.subTest(raw=raw):
                 status, out, err = run([], exe=exe, raw=raw)
-                self.assertEqual((status, err), (0, b""))
+                self.assertEqual((status, err), (2 if want == "usage" else 0, b""))
                 text = out.decode("cp866")
                 if want == "usage":
                     self.assertEqual(text, usage_text(NAME))
@@ -382,7 +410,7 @@ def main():
 def setUpModule():
     # One virtual X display for the clipboard and the message box; under Wine a warm server
     # started on it (a server left from a run without a display keeps windows off it).
-    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import"] + [
+    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import", "uuidparse"] + [
             "zenity", "weston", "wl-paste"] * (not WINE):
         require(shutil.which(tool), f"{tool} is not installed")
     if WINE:

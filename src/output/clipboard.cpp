@@ -8,5 +8,5 @@ void CopyToClipboard(std::u16string_view text) {
   Platform& platform = CurrentPlatform();
   // Setting goes ahead even when clearing failed; neither failure is reported.
   static_cast<void>(platform.ClearClipboard());
-  static_cast<void>(platform.SetClipboardText(text));
+  static_cast<void>(platform.SetClipboardText(platform.WithSystemLineEnds(text)));
 }

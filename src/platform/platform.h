@@ -32,6 +32,8 @@ class Platform {
   virtual bool ClearClipboard() = 0;
   virtual bool SetClipboardText(std::u16string_view text) = 0;
 
+  // `text`, whose lines end with CR LF, with the system's own line ends.
+  virtual std::u16string WithSystemLineEnds(std::u16string_view text) = 0;
   // `text` as bytes of the ANSI code page; characters the page lacks become '?'.
   virtual std::string NarrowToAnsi(std::u16string_view text) = 0;
 

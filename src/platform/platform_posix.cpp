@@ -68,6 +68,16 @@ class PosixPlatform final : public Platform {
 
   bool SetClipboardText(std::u16string_view text) override { return CopyWithClipboardHelper(text); }
 
+  // LF alone, as every POSIX tool reads a line: a CR would stay on a GUID in `$(...)`.
+  std::u16string WithSystemLineEnds(std::u16string_view text) override {
+    std::u16string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != u'\r' || i + 1 == text.size() || text[i + 1] != u'\n') lines += text[i];
+    }
+    return lines;
+  }
+
   std::string NarrowToAnsi(std::u16string_view text) override { return Encode(text); }
 
   void InitCommonControls() override {}

@@ -123,6 +123,10 @@ class Win32Platform final : public Platform {
     return done;
   }
 
+  std::u16string WithSystemLineEnds(std::u16string_view text) override {
+    return std::u16string(text);
+  }
+
   std::string NarrowToAnsi(std::u16string_view text) override { return NarrowTo(GetACP(), text); }
 
   void InitCommonControls() override { ::InitCommonControls(); }

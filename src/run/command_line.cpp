@@ -34,6 +34,9 @@ constexpr std::array<Switch, 14> kSwitches{{
     {u"/9", [](RunSettings& o) { o.Count = 9; }},
 }};
 
+// Asking for the usage text is no mistake: Windows' forms and those typed from habit elsewhere.
+constexpr std::array<std::u16string_view, 5> kHelpTokens{u"/?", u"/HELP", u"-?", u"-H", u"--HELP"};
+
 // Applies the switch named by `token`; false when there is none.
 bool ApplySwitch(std::u16string_view token) {
   for (const Switch& row : kSwitches) {
@@ -47,7 +50,7 @@ bool ApplySwitch(std::u16string_view token) {
 
 }  // namespace
 
-bool ParseCommandLine() {
+Request ParseCommandLine() {
   RunOptions = RunSettings{};
   Support& support = CurrentSupport();
 
@@ -65,7 +68,7 @@ bool ParseCommandLine() {
   RequireSuccess(support.asDestroyDoubleSpaces(trimmed, text), "asDestroyDoubleSpaces");
   ToAsciiUpper(text);
 
-  if (text.empty()) return true;
+  if (text.empty()) return Request::kBatch;
   std::size_t start = 0;
   while (true) {
     const std::size_t space = text.find(u' ', start);
@@ -73,9 +76,10 @@ bool ParseCommandLine() {
         start, space == std::u16string::npos ? space : space - start);
     if (!ApplySwitch(token)) {
       ShowUsage();
-      return false;
+      return std::ranges::find(kHelpTokens, token) != kHelpTokens.end() ? Request::kHelp
+                                                                        : Request::kMistyped;
     }
-    if (space == std::u16string::npos) return true;
+    if (space == std::u16string::npos) return Request::kBatch;
     start = space + 1;
   }
 }

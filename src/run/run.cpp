@@ -40,8 +40,9 @@ int Main() {
     bool inIde = false;
     RequireSuccess(support.asIsInIDE(inIde), "asIsInIDE");
     if (!inIde) PrepareWindow(support);
-    if (ParseCommandLine()) GenerateAndPrint();
-    return kExitOk;
+    const Request request = ParseCommandLine();
+    if (request == Request::kBatch) GenerateAndPrint();
+    return request == Request::kMistyped ? kExitUsage : kExitOk;
   } catch (const SupportFailure& failure) {
     ReportFailure(FromAscii(failure.operation) + u" failed with status " +
                   FromAscii(std::to_string(failure.status)));

@@ -4,18 +4,26 @@
 #include <string>
 #include <string_view>
 
-// Exit statuses: an orderly run (the usage text included), a failed write to standard
-// output, a failed support operation.
+// Exit statuses: an orderly run (the usage text asked for included), a failed write to
+// standard output, a failed support operation, an unknown switch (the usage text written).
+// Scripts tell a mistyped switch from a lost write; GNU tools also give 2 for a bad option.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitWriteError = 1;
 inline constexpr int kExitSupportFailure = 2;
+inline constexpr int kExitUsage = 2;
 
 // The whole run; returns the exit status.
 int Main();
 
-// Resets and fills RunOptions. True when every token was understood; false when the usage
-// text was written instead.
-bool ParseCommandLine();
+// What the command line asked for.
+enum class Request {
+  kBatch,     // every token was understood: the batch is to run
+  kHelp,      // the usage text was asked for, and written
+  kMistyped,  // an unknown token: the usage text was written instead
+};
+
+// Resets and fills RunOptions; writes the usage text when the batch is not to run.
+Request ParseCommandLine();
 
 // Writes the usage text, banner included, to the console.
 void ShowUsage();

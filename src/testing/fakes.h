@@ -21,8 +21,8 @@
 // Stands in for the support and the platform while it lives, with the options reset. The
 // support does what the system's does, except that the window operations do nothing, the text
 // for the OEM page is the text itself and `guid` comes first. The platform keeps everything in
-// memory, narrows to UTF-8 so that byte checks do not depend on the locale, and refuses to
-// clear the clipboard: setting must go ahead all the same.
+// memory, keeps CR LF, narrows to UTF-8 so that byte checks do not depend on the locale, and
+// refuses to clear the clipboard: setting must go ahead all the same.
 struct FakeWorld final : Support, Platform {
   using In = std::u16string_view;
   using Out = std::u16string;
@@ -81,6 +81,7 @@ struct FakeWorld final : Support, Platform {
     clipboard = Out(text);
     return true;
   }
+  Out WithSystemLineEnds(In text) override { return Out(text); }
   std::string NarrowToAnsi(In text) override { return EncodeUtf8(text); }
   void InitCommonControls() override { events.emplace_back("controls"); }
 
