@@ -203,11 +203,9 @@ class Release(unittest.TestCase):
         for codename, deb in (("bullseye", DEB), ("bullseye", ARM64_DEB), ("trixie", DEB)):
             with self.subTest(codename, deb=os.path.basename(deb)):
                 out = tool(f"{TESTS}/../scripts/in-root", codename, "sh", "-c", f"apt-get install"
-                           f" -qqy {deb} >&2 && tovrel /3 /nologo && man -w tovrel && python3"
-                           f" {TESTS}/e2e.py >&2", env=env)
-                guids, page = out.rsplit("\n", 2)[:2]
-                guid_lines(self, guids + "\n", 3, logo=False)
-                self.assertEqual(page, "/usr/share/man/man1/tovrel.1.gz")
+                           f" -qqy {deb} >&2 && tovrel /3 /nologo && man -w tovrel | grep -q"
+                           f" man1/tovrel.1.gz && python3 {TESTS}/e2e.py >&2", env=env)
+                guid_lines(self, out, 3, logo=False)
 
     def test_dist_holds_the_packages_and_their_sums(self):
         self.assertEqual(sorted(os.listdir(DIST)), sorted(PACKAGES + ["SHA256SUMS"]))
@@ -257,9 +255,9 @@ class Release(unittest.TestCase):
 
     def test_windows_zip(self):
         with zipfile.ZipFile(ZIP) as archive, tempfile.TemporaryDirectory() as folder:
-            texts = ["CHANGELOG.txt", "LICENSE.txt", "README.txt"]
-            self.assertEqual(sorted(archive.namelist()), [*texts, *WINDOWS])
-            for name in texts:
+            self.assertEqual(archive.namelist(), ["CHANGELOG.txt", "LICENSE.txt", "README.txt",
+                                                  *WINDOWS])  # sorted, as made
+            for name in archive.namelist()[:3]:
                 self.assertNotRegex(archive.read(name), rb"(?<!\r)\n", name)  # CR LF only
             archive.extractall(folder)
             if not os.path.isdir(WINEPREFIX):  # run by hand before any Wine preset made it

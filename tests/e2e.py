@@ -81,16 +81,13 @@ CASES = [
     (["/x"], "lost", {}),
 ]
 # Scripts' own clients, natively, with the program as `tovrel`: a shell script and what its
-# whole output must be (the completion is the installed one beside an installed program). The
-# README's example blocks join them: each must end well, print GUIDs, never the usage text.
+# whole output must be. The README's example blocks join them: each must end well and print
+# GUIDs, never the usage text.
 README = pathlib.Path(__file__).parents[1] / "README.md"
-COMPLETION = ("/usr/share/bash-completion/completions/tovrel" if EXE.startswith("/usr/") else
-              README.parent / "resources/completion.bash")
-CLIENTS = [('uuidparse -n -o TYPE,VARIANT "$(tovrel /nologo /nobraces /lcase)"',
-            r"^random +DCE\n$"),
+CLIENTS = [('uuidparse -n -o TYPE,VARIANT "$(tovrel /nologo /nobraces)"', r"^random +DCE\n$"),
            ("tovrel /nologo /nobraces /5 | while read -r u; do echo ${#u}; done", r"^(36\n){5}$"),
-           (f'source {COMPLETION}; for w in /n /N; do COMP_WORDS=(tovrel $w) COMP_CWORD=1; '
-            '_tovrel; echo "${COMPREPLY[*]}"; done', r"^(/NoLogo /NoBraces\n){2}$")]
+           (f"source {README.parent}/resources/completion.bash; for w in /n /N; do COMP_CWORD=1 "
+            'COMP_WORDS=(t $w); _tovrel; echo ${COMPREPLY[*]}; done', "^(/NoLogo /NoBraces\n){2}$")]
 EXAMPLE = rf"(?s)^(?!.*\[/\? \| /Help\]).*{GUID.pattern}"
 
 def usage_text(name):
@@ -149,7 +146,7 @@ def run(args, env=None, exe=EXE, full=None, options=(), raw=None, meanwhile=None
         if WINE:
             program = windows_path(exe)
             if raw and raw.startswith("@"):  # cmd.exe finds the program and passes the line on
-                pathlib.Path(folder, "run.bat").write_text(raw + "\r\n")
+                pathlib.Path(folder, "run.bat").write_text(raw + "\n", newline="\r\n")
                 program = r"C:\windows\system32\cmd.exe"
                 raw = f"cmd /c {windows_path(folder)}\\run.bat"
             with open(os.path.join(folder, "command"), "w", encoding="utf-8") as f:
@@ -246,15 +243,15 @@ class Table(unittest.TestCase):
             self.assertEqual(clipboard(), want.encode())
 
     def test_readme_examples_and_clients(self):
-        examples = [(block, EXAMPLE) for kind, block in re.findall(
-            r"```(sh|bat)\n(.*?)```", README.read_text(), re.S)
-            if "tovrel" in block.lower() and (kind == "bat") == bool(WINE)]
+        # The README's blocks after the quick start.
+        blocks = re.findall(r"```(sh|bat)\n(.*?)```", README.read_text(), re.S)[1:]
+        examples = [(b, EXAMPLE) for k, b in blocks if (k == "bat") == bool(WINE)]
         for script, pattern in examples + CLIENTS * (not WINE):
             with self.subTest(script=script):
-                bin, folder = os.path.dirname(EXE), tempfile.mkdtemp(dir=WORK)  # cmd.exe: WINEPATH
-                script = f"@echo off\n{script}".replace("\n", EOL) if WINE else script
-                status, out, err = run([], {"PATH": f"{bin}:{os.environ['PATH']}", "WINEPATH":
-                                            windows_path(bin)}, raw=script, cwd=folder)
+                path, folder = os.path.dirname(EXE), tempfile.mkdtemp(dir=WORK)  # cmd.exe: WINEPATH
+                status, out, err = run([], {"PATH": f"{path}:{os.environ['PATH']}", "WINEPATH":
+                                            windows_path(path)}, cwd=folder,
+                                       raw=f"@echo off\n{script}" if WINE else script)
                 self.assertEqual((status, err), (0, b""), out)
                 files = [path.read_bytes() for path in sorted(pathlib.Path(folder).glob("*.txt"))]
                 self.assertRegex(b"".join([out, *files]).decode(LOCALES[None][1]), pattern)
