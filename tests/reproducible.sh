@@ -4,6 +4,8 @@
 # build/release; TOVREL_DIST, default dist/): both Linux programs, both Tovrel.exe files and
 # every file in dist/ must be the same bytes. A difference shows as diff's < first, > second.
 set -euo pipefail
+# Its mounts need root: through sudo otherwise, as scripts/in-root.
+[ "$(id -u)" -eq 0 ] || exec sudo -E "$0" "$@"
 # The second build on a tmpfs, the first most likely on disk: what a file system decides, such
 # as a directory's size, must not reach the packages.
 [ -n "${TOVREL_AGAIN:-}" ] || TOVREL_AGAIN=1 exec unshare --mount --propagation private "$0"
