@@ -72,10 +72,11 @@ class PosixPlatform final : public Platform {
   std::u16string WithSystemLineEnds(std::u16string_view text) override {
     std::u16string lines;
     lines.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] != u'\r' || i + 1 == text.size() || text[i + 1] != u'\n') lines += text[i];
+    std::size_t start = 0;
+    for (std::size_t cr = 0; (cr = text.find(u"\r\n", start)) != text.npos; start = cr + 1) {
+      lines.append(text.substr(start, cr - start));  // whole lines: this runs at every start
     }
-    return lines;
+    return lines.append(text.substr(start));
   }
 
   std::string NarrowToAnsi(std::u16string_view text) override { return Encode(text); }
