@@ -73,8 +73,10 @@ class PosixPlatform final : public Platform {
     std::u16string lines;
     lines.reserve(text.size());
     std::size_t start = 0;
-    for (std::size_t cr = 0; (cr = text.find(u"\r\n", start)) != text.npos; start = cr + 1) {
+    for (std::size_t cr = text.find(u"\r\n"); cr != std::u16string_view::npos;
+         cr = text.find(u"\r\n", start)) {
       lines.append(text.substr(start, cr - start));  // whole lines: this runs at every start
+      start = cr + 1;
     }
     return lines.append(text.substr(start));
   }

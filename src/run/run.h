@@ -1,6 +1,7 @@
 // Run control: from the first procedure of the program to the end of the run.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@ inline constexpr int kExitUsage = 2;
 int Main();
 
 // What the command line asked for.
-enum class Request {
+enum class Request : std::uint8_t {
   kBatch,     // every token was understood: the batch is to run
   kHelp,      // the usage text was asked for, and written
   kMistyped,  // an unknown token: the usage text was written instead
