@@ -68,7 +68,8 @@ DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
 CANARY_CHECK = re.compile(r"\tsub\s+\w+,[DQ]WORD PTR .*\n.*\tje\s.*\n.*\tcall\s+(\w+)")
 # What hardening-check says of the .deb's program, line by line. Where CONTRIBUTING.md ("Hardened
 # builds") explains why a line cannot say yes, the test reads the code instead: a probed stack
-# frame of a page or more (stack clash), main starting with endbr64 (control flow).
+# frame of a page or more (stack clash), main starting with endbr64 (control flow). Of the
+# other machines' programs it can read neither (its objdump reads x86 alone).
 HARDENING = {"Position Independent Executable": "yes", "Stack protected": "yes",
              "Fortify Source functions": "yes|no, only unprotected functions found!",
              "Read-only relocations": "yes", "Immediate binding": "yes",
