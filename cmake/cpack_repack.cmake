@@ -27,18 +27,14 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     file(READ "${deb}/control" control)
     string(REGEX REPLACE "\nInstalled-Size: [0-9]+\n" "\nInstalled-Size: ${kib}\n" control
                          "${control}")
-    file(WRITE "${deb}/control" "${control}")
-    set(mtime)
-    if(DEFINED ENV{SOURCE_DATE_EPOCH})
-      set(mtime "--mtime=@$ENV{SOURCE_DATE_EPOCH}")
-    endif()
-    execute_process(
-      COMMAND tar --owner=0 --group=0 --numeric-owner --format=gnu --mode=u=rw,go=r ${mtime}
-              -C "${deb}" -cf - ./control ./md5sums
-      COMMAND gzip -9n OUTPUT_FILE "${deb}/control.tar.gz" COMMAND_ERROR_IS_FATAL ANY)
-    # ar's D: no owner, mode or time of this machine's in the member headers.
-    file(REMOVE "${package}")
-    execute_process(COMMAND ar rcD "${package}" debian-binary control.tar.gz data.tar.gz
-                    WORKING_DIRECTORY "${deb}" COMMAND_ERROR_IS_FATAL ANY)
+    # Made again by dpkg-deb from CPack's staged tree, as Debian's own packages are: entries
+    # sorted and owned by root, times clamped to SOURCE_DATE_EPOCH, no owner or time of this
+    # machine's in the ar header.
+    file(WRITE "${deb}/DEBIAN/control" "${control}")
+    file(RENAME "${deb}/md5sums" "${deb}/DEBIAN/md5sums")
+    file(REMOVE "${deb}/control" "${deb}/control.tar.gz" "${deb}/data.tar.gz"
+         "${deb}/debian-binary" "${package}")
+    execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip -z9 --build "${deb}" "${package}"
+                    OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
   endif()
 endforeach()

@@ -1,8 +1,8 @@
 # Compiler and linker hardening for the program and everything built from its code, by each
 # platform's conventions. Linux: what `DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags`
 # gives, with what newer releases add (stack clash, control flow); PIE is the compiler's
-# default, on x86-64 and arm64 alike. Windows: a stack protector from MinGW's libssp, linked
-# statically with the rest.
+# default, natively and in each of Debian 11's cross compilers. Windows: a stack protector from
+# MinGW's libssp, linked statically with the rest.
 add_library(tovrel_hardening INTERFACE)
 target_link_libraries(tovrel_core PUBLIC tovrel_hardening)
 
@@ -23,10 +23,13 @@ if(WIN32)
   target_link_options(tovrel_hardening INTERFACE -Wl,--dynamicbase -Wl,--nxcompat
                       $<$<EQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>)
 else()
-  # Control flow: x86's CET marks; arm64's signed return addresses (PAC) and marked branch
-  # targets (BTI), hint instructions that older processors pass over.
-  set(tovrel_control_flow -fcf-protection)
-  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  # Control flow: x86's CET marks (x86-64 and i686); arm64's signed return addresses (PAC)
+  # and marked branch targets (BTI), hint instructions that older processors pass over. GCC 10
+  # has neither for the other architectures.
+  set(tovrel_control_flow)
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|i686)$")
+    set(tovrel_control_flow -fcf-protection)
+  elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
     set(tovrel_control_flow -mbranch-protection=standard)
   endif()
   target_compile_options(tovrel_hardening INTERFACE -fstack-clash-protection

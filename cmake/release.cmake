@@ -34,8 +34,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
-  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)  # Debian's name; CPack would take this machine's
+if(TOVREL_DEBIAN_ARCH)  # cmake/linux-cross.cmake's; CPack would take this machine's
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${TOVREL_DEBIAN_ARCH})
 endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print new GUIDs")
 # Also as the generic description: without it CPack reads the template of the CMake that

@@ -61,16 +61,24 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdot
 
 # The 32-bit Windows program runs under Debian's 32-bit Wine. Where the kernel cannot run
 # 32-bit x86 code itself, QEMU's user-mode emulator runs it, registered with binfmt_misc; the
-# arm64 Linux program always runs that way. Changes to the machine: the i386 and arm64
-# architectures, the backports suite (for QEMU 10, whose address-space reservation makes a
-# run take seconds instead of a minute, and whose programs are static, so that they run in the
+# release's other Linux programs always run that way. Changes to the machine: the i386
+# architecture, the backports suite (for QEMU 10, whose address-space reservation makes a run
+# take seconds instead of a minute, and whose programs are static, so that they run in the
 # roots too) and binfmt entries. The magic: an ELF header's class, byte order, version, type
-# and machine (3 i386, 183 aarch64).
+# and machine, both 16-bit fields in the header's own byte order (s390x's big-endian); the
+# mask lets the type be 2 or 3 (a fixed or a position-independent program).
 WINE32=/usr/lib/wine/wine
 QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+QEMU_LE_MASK='\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+QEMU_ARM_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x28\x00'
 QEMU_AARCH64_MAGIC='\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\xb7\x00'
-QEMU_AARCH64_MASK='\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+QEMU_PPC64LE_MAGIC='\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x15\x00'
+QEMU_RISCV64_MAGIC='\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\xf3\x00'
+QEMU_S390X_MAGIC='\x7fELF\x02\x02\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x16'
+QEMU_S390X_MASK='\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff'
+# The release's foreign Linux programs: QEMU's name for each machine (its binfmt entry).
+QEMU_MACHINES=(aarch64 arm ppc64le riscv64 s390x)
 
 wine32_runs() {
   [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1
@@ -105,11 +113,13 @@ ensure_qemu_user() {
   apt_install -t "$codename-backports" qemu-user
 }
 
-# ensure_binfmt ARCH: QEMU's emulator for ARCH (i386, aarch64) runs that machine's programs.
+# ensure_binfmt ARCH: QEMU's emulator for ARCH (i386, or one of QEMU_MACHINES) runs that
+# machine's programs.
 ensure_binfmt() {
   local dir=/proc/sys/fs/binfmt_misc arch=$1 magic
   [ -f "$dir/register" ] || as_root mount -t binfmt_misc binfmt_misc "$dir" || return 1
   declare -n magic_text="QEMU_${arch^^}_MAGIC" mask_text="QEMU_${arch^^}_MASK"
+  [ -n "${mask_text:-}" ] || declare -n mask_text=QEMU_LE_MASK
   # Any existing entry (QEMU's own packages register one too) is left as it is; the whole
   # magic tells it from other emulators of the same class and byte order.
   magic=$(printf "$magic_text" | od -An -tx1 | tr -d ' \n')  # as binfmt_misc shows it
@@ -135,31 +145,43 @@ ensure_wine32() {
   wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
 }
 
-# ensure_arm64: this machine runs arm64 programs and reads their C library (dpkg-shlibdeps,
-# the release tests) and their code (binutils); returns non-zero with the reason.
-ensure_arm64() {
-  if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-    as_root dpkg --add-architecture arm64 || return 1
-    apt_update
-  fi
-  ensure_packages --no-install-recommends libc6:arm64 binutils-aarch64-linux-gnu &&
-    ensure_qemu_user && ensure_binfmt aarch64
+# ensure_linux_arches: this machine runs the release's foreign Linux programs, through QEMU
+# (their C libraries come from the Debian 11 root: QEMU_LD_PREFIX); returns non-zero with the
+# reason.
+ensure_linux_arches() {
+  local machine
+  ensure_qemu_user || return 1
+  for machine in "${QEMU_MACHINES[@]}"; do
+    ensure_binfmt "$machine" || return 1
+  done
 }
 
-# What scripts/release needs beyond the native build: the cross compilers, dpkg-shlibdeps,
-# root-owned archives, the ZIP.
-RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev fakeroot zip)
-# The Debian roots of scripts/in-root and what each holds beyond minbase. The release's Linux
-# programs are built on Debian 11, the oldest base they support, whose packages no longer
-# change: x86-64's, and arm64's with its cross compiler. Both .debs install there (arm64's
-# beside its C library: a package NAME:arm64 adds that architecture to a root) and the
-# end-to-end table runs against them. On Debian 13, the newest, the native preset is built and
-# tested with that release's compiler, CMake, clang-tidy and desktop programs, and the .deb
-# installs there too (man-db: man -w).
+# What scripts/release needs beyond the native build and the roots: the Windows cross
+# compilers, the ZIP.
+RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 zip)
+# The release's Linux programs beyond x86-64's, each by its cross compiler's GNU triplet
+# (cmake/linux-cross.cmake gives each its machine and Debian architecture).
+CROSS_TRIPLETS=(aarch64-linux-gnu arm-linux-gnueabihf i686-linux-gnu powerpc64le-linux-gnu
+  riscv64-linux-gnu s390x-linux-gnu)
+# The Debian roots of scripts/in-root and what each holds beyond minbase (a package NAME:ARCH
+# adds that architecture to a root). The release's Linux programs are built on Debian 11, the
+# oldest base they support, whose packages no longer change, with its g++ and a cross g++ for
+# each other architecture, whose C library (2.31) also runs each program on that floor. A .deb
+# installs, and the end-to-end table runs against it, on Debian 11 where its mirror still has
+# that architecture (amd64, arm64, armhf, i386), else on Debian 12 (ppc64el, s390x), or 13
+# (riscv64, new there; the mirror's Debian 13 lacks the newest C library of ppc64el and s390x,
+# so no 13 root can hold them beside amd64's). CPack makes the .debs on Debian 12 (CMake 3.19
+# or later), riscv64's on 13, where dpkg-shlibdeps reads each architecture's C library and
+# its binutils strip its program (file: CPack finds the programs with it). On
+# Debian 13, the newest, the native preset is built and tested with that release's compiler,
+# CMake, clang-tidy and desktop programs, and the x86-64 .deb installs too (man-db: man -w).
 ROOT_PACKAGES_bullseye=(g++ cmake ninja-build python3 "${NATIVE_TEST_PACKAGES[@]}" man-db
-  g++-aarch64-linux-gnu libc6:arm64)
+  "${CROSS_TRIPLETS[@]/#/g++-}" libc6:arm64 libc6:armhf libc6:i386)
+ROOT_PACKAGES_bookworm=(cmake dpkg-dev fakeroot file python3 "${NATIVE_TEST_PACKAGES[@]}" man-db
+  "${CROSS_TRIPLETS[@]/#/binutils-}" libc6:arm64 libc6:armhf libc6:i386 libc6:ppc64el
+  libc6:s390x)
 ROOT_PACKAGES_trixie=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind clang-tidy
-  man-db)
+  man-db dpkg-dev fakeroot file binutils-riscv64-linux-gnu libc6:riscv64)
 # What the tests of the packages need: the .deb's checker, man page linters, unzip.
 PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
 # hardening-check, for the .deb's program; without devscripts' recommends (some 200 packages

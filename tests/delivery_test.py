@@ -9,9 +9,9 @@
 #               names, the .deb and the manual page carry the project's version; the sums,
 #               the .deb and the manual page pass their checkers; the .deb's program is
 #               hardened as hardening-check and its code show; both programs of the ZIP
-#               run under Wine, each under its own loader; the Linux programs (x86-64 and
-#               arm64) need no C library newer than Debian 11's, and the .debs install in
-#               Debian 11 (both; arm64's runs under QEMU) and 13 roots (scripts/in-root), where
+#               run under Wine, each under its own loader; the Linux programs (ARCHES) need
+#               no C library newer than Debian 11's and run on it, and the .debs install in
+#               Debian 11 or 13 roots (scripts/in-root; other architectures under QEMU), where
 #               the end-to-end table runs against them.
 import collections
 import os
@@ -32,6 +32,7 @@ MACHINE = os.environ.get("TOVREL_MACHINE", "i386")
 WINE = os.environ.get("TOVREL_WINE", "/usr/lib/wine/wine64")
 DIST = os.path.abspath(os.environ.get("TOVREL_DIST", f"{TESTS}/../dist"))
 BUILD = os.path.abspath(os.environ.get("TOVREL_BUILD", f"{TESTS}/../build/release"))
+ROOTS = os.path.abspath(os.environ.get("TOVREL_ROOTS", f"{TESTS}/../build/roots"))
 WINEPREFIX = os.environ.get("WINEPREFIX", f"{TESTS}/../build/win64/wineprefix")
 # The project's version (2.0.16): CTest passes it, and by hand the release's build knows it.
 VERSION = os.environ.get("TOVREL_VERSION") or re.search(
@@ -46,15 +47,20 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "comctl32.dll", "ole32.dll", "msvcr
 # restriction itself call into.
 ICON = re.compile(r"h=(\d+) --height=(\d+) --bit-depth=(\d+) --palette-size=(\d+)")
 CRT_MODULES = {"kernel32", "kernelbase", "msvcrt", "ntdll"}
-PACKAGES = [f"tovrel_{VERSION}_amd64.deb", f"tovrel-{VERSION}-linux-x86_64.tar.gz",
-            f"tovrel-{VERSION}-windows.zip", f"tovrel_{VERSION}_arm64.deb",
-            f"tovrel-{VERSION}-linux-aarch64.tar.gz"]
-DEB, TARBALL, ZIP, ARM64_DEB, ARM64_TARBALL = (os.path.join(DIST, name) for name in PACKAGES)
-LINUX_FILES = ["bin/tovrel", "share/bash-completion/completions/tovrel",
-               "share/doc/tovrel/CHANGELOG.md", "share/doc/tovrel/LICENSE",
-               "share/doc/tovrel/README.md", "share/man/man1/tovrel.1"]
-DEB_FILES = ["usr/bin/tovrel", "usr/share/bash-completion/completions/tovrel",
-             "usr/share/doc/tovrel/README.md",
+# The Linux programs: Debian's architecture, the machine (uname's), the build folder (native
+# or the cross compiler's triplet) and the Debian root its .deb installs in (11 where the
+# mirror still has that architecture's C library).
+ARCHES = [row.split() for row in (
+    "amd64 x86_64 native bullseye", "arm64 aarch64 aarch64-linux-gnu bullseye",
+    "armhf armv7l arm-linux-gnueabihf bullseye", "i386 i686 i686-linux-gnu bullseye",
+    "ppc64el ppc64le powerpc64le-linux-gnu bookworm", "riscv64 riscv64 riscv64-linux-gnu trixie",
+    "s390x s390x s390x-linux-gnu bookworm")]
+DEBS = {arch: f"{DIST}/tovrel_{VERSION}_{arch}.deb" for arch, *_ in ARCHES}
+TARBALLS = {f: f"{DIST}/tovrel-{VERSION}-linux-{m}.tar.gz" for _, m, f, _ in ARCHES}
+ZIP = f"{DIST}/tovrel-{VERSION}-windows.zip"
+LINUX_FILES = ["bin/tovrel", "share/doc/tovrel/LICENSE", "share/doc/tovrel/README.md",
+               "share/man/man1/tovrel.1"]
+DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
              "usr/share/doc/tovrel/changelog.gz", "usr/share/doc/tovrel/copyright",
              "usr/share/lintian/overrides/tovrel", "usr/share/man/man1/tovrel.1.gz"]
 # A stack-protected function compares its canary with the guard before it returns, and calls
@@ -62,7 +68,8 @@ DEB_FILES = ["usr/bin/tovrel", "usr/share/bash-completion/completions/tovrel",
 CANARY_CHECK = re.compile(r"\tsub\s+\w+,[DQ]WORD PTR .*\n.*\tje\s.*\n.*\tcall\s+(\w+)")
 # What hardening-check says of the .deb's program, line by line. Where CONTRIBUTING.md ("Hardened
 # builds") explains why a line cannot say yes, the test reads the code instead: a probed stack
-# frame of a page or more (stack clash), main starting with endbr64 (control flow).
+# frame of a page or more (stack clash), main starting with endbr64 (control flow). Of the
+# other machines' programs it can read neither (its objdump reads x86 alone).
 HARDENING = {"Position Independent Executable": "yes", "Stack protected": "yes",
              "Fortify Source functions": "yes|no, only unprotected functions found!",
              "Read-only relocations": "yes", "Immediate binding": "yes",
@@ -108,6 +115,11 @@ def traced_run(folder):
                 calls.append(call[1])
                 restricted = call.group(1, 2) == ("KERNEL32.SetDefaultDllDirectories", "00000800")
     return loads, calls, restricted
+
+
+def run_floor(program, folder):  # a foreign one under QEMU on its cross compiler's C library
+    floor = {"QEMU_LD_PREFIX": f"{ROOTS}/bullseye/usr/{folder}", "LD_LIBRARY_PATH": "/lib"}
+    return tool("sh", "-c", '"$0" /NoLogo', program, check=False, env=dict(os.environ, **floor))
 
 
 class Executable(unittest.TestCase):
@@ -183,32 +195,34 @@ class DllSearch(unittest.TestCase):
 
 
 class Release(unittest.TestCase):
-    def setUp(self):  # arm64's programs run through QEMU's binfmt_misc entry (scripts/test)
-        require(tool("sh", "-c", f"{BUILD}/aarch64/tovrel", check=False), "no QEMU for arm64")
+    def setUp(self):  # the foreign programs run through QEMU's binfmt_misc entries (scripts/test)
+        require(all(run_floor(f"{BUILD}/{f}/tovrel", f) for _, _, f, _ in ARCHES), "no QEMU")
 
-    def check_tree(self, top, files):
+    def check_tree(self, top, files, folder="native"):
         self.assertEqual(sorted(tool("find", top, "-type", "f", "-printf", "%P\\n").split()), files)
-        guid_lines(self, tool(os.path.join(top, files[0]), "/NoLogo"), 1, logo=False)
+        guid_lines(self, run_floor(os.path.join(top, files[0]), folder), 1, logo=False)
         # The oldest C library it needs is Debian 11's (2.31), Ubuntu 20.04's, or older.
         needed = re.findall(r"GLIBC_2\.(\d+)", tool("objdump", "-T", os.path.join(top, files[0])))
         self.assertLessEqual(max(map(int, needed)), 31)
 
     def test_deb_on_debian_11_and_13(self):
-        # Installed in a copy of each root, where the end-to-end table runs against the
-        # installed program: on Debian 11, the oldest base the programs are built for, x86-64's
-        # and arm64's (under QEMU); on Debian 13, the newest, x86-64's.
+        # Installed in a copy of a root, where the end-to-end table runs against the installed
+        # program: each on Debian 11, the oldest base the programs are built for, or where the
+        # mirror has no C library of that architecture for it, on Debian 13, the newest, as
+        # x86-64's too.
         identity = re.findall(r'(?m)^#define (TOVREL_\w+) "(.*)"$', pathlib.Path(
             f"{BUILD}/native/generated/app_version.h").read_text())
         env = dict(os.environ, **dict(identity), TOVREL_EXE="/usr/bin/tovrel", TOVREL_BIND=DIST)
-        for codename, deb in (("bullseye", DEB), ("bullseye", ARM64_DEB), ("trixie", DEB)):
-            with self.subTest(codename, deb=os.path.basename(deb)):
+        for arch, _, _, codename in ARCHES + [("amd64", "", "", "trixie")]:
+            with self.subTest(codename, arch=arch):
                 out = tool(f"{TESTS}/../scripts/in-root", codename, "sh", "-c", f"apt-get install"
-                           f" -qqy {deb} >&2 && tovrel /3 /nologo && man -w tovrel | grep -q"
-                           f" man1/tovrel.1.gz && python3 {TESTS}/e2e.py >&2", env=env)
+                           f" -qqy {DEBS[arch]} >&2 && tovrel /3 /nologo && man -w tovrel | grep"
+                           f" -q man1/tovrel.1.gz && python3 {TESTS}/e2e.py >&2", env=env)
                 guid_lines(self, out, 3, logo=False)
 
     def test_dist_holds_the_packages_and_their_sums(self):
-        self.assertEqual(sorted(os.listdir(DIST)), sorted(PACKAGES + ["SHA256SUMS"]))
+        packages = [*DEBS.values(), *TARBALLS.values(), ZIP, "SHA256SUMS"]
+        self.assertEqual(sorted(os.listdir(DIST)), sorted(map(os.path.basename, packages)))
         tool("sha256sum", "--strict", "-c", "SHA256SUMS", cwd=DIST)
 
     def test_install_into_destdir_and_tarball(self):
@@ -216,19 +230,19 @@ class Release(unittest.TestCase):
             tool("cmake", "--install", f"{BUILD}/native", "--prefix", "/opt/t",
                  env=dict(os.environ, DESTDIR=destdir))
             self.check_tree(destdir + "/opt/t", LINUX_FILES)
-            for tarball in (TARBALL, ARM64_TARBALL):
+            for build, tarball in TARBALLS.items():
                 tool("tar", "-xzf", tarball, "-C", folder)
                 top = os.path.basename(tarball).removesuffix(".tar.gz")  # its one folder
-                self.check_tree(os.path.join(folder, top), LINUX_FILES)
+                self.check_tree(os.path.join(folder, top), LINUX_FILES, build)
 
     def test_deb_and_manual_page(self):
-        for deb in (DEB, ARM64_DEB):
-            self.assertRegex(tool("dpkg-deb", "-f", deb, "Version", "Section", "Depends"),
-                             rf"^Version: {VERSION}\nSection: utils\n"
-                             r"Depends: libc6( \([^)]*\))?\n$")
+        for (arch, _, build, _), deb in zip(ARCHES, DEBS.values()):
+            self.assertRegex(tool("dpkg-deb", "-f", deb, "Version", "Architecture", "Section",
+                                  "Depends"), rf"^Version: {VERSION}\nArchitecture: {arch}\n"
+                             r"Section: utils\nDepends: libc6( \([^)]*\))?\n$")
             with tempfile.TemporaryDirectory() as folder:
                 tool("dpkg-deb", "-x", deb, folder)
-                self.check_tree(folder, DEB_FILES)
+                self.check_tree(folder, DEB_FILES, build)
                 page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
                 self.assertRegex(page, rf'(?m)^\.TH TOVREL 1 .* "tovrel {VERSION}"')
             self.assertEqual(tool("lintian", "-I", "--pedantic", deb), "")
@@ -237,7 +251,7 @@ class Release(unittest.TestCase):
 
     def test_hardened_program(self):
         with tempfile.TemporaryDirectory() as folder:
-            for deb in (ARM64_DEB, DEB):  # the x86-64 program's code is read below
+            for deb in reversed(DEBS.values()):  # the x86-64 program's code is read below
                 tool("dpkg-deb", "-x", deb, folder)
                 program = folder + "/usr/bin/tovrel"
                 report = dict(re.findall(r"(?m)^ (.+?): (.*)$", tool("hardening-check", program,

@@ -119,8 +119,10 @@ def locale_env(kind):
     if not name.startswith("C.") and not os.path.isdir(os.path.join(folder, name)):
         os.makedirs(folder, exist_ok=True)
         source, charmap = name.split(".")
-        subprocess.run(["localedef", "-i", source, "-f", charmap, os.path.join(folder, name)],
-                       capture_output=True)
+        # In the program's byte order, as its system's localedef writes them (ELF's sixth byte).
+        big = ["--big-endian"] * (pathlib.Path(EXE).read_bytes()[5] == 2)
+        subprocess.run(["localedef", *big, "-i", source, "-f", charmap,
+                        os.path.join(folder, name)], capture_output=True)
         if not os.path.isdir(os.path.join(folder, name)):
             raise RuntimeError(f"cannot compile the locale {name}")
     return {"LC_ALL": name, "LANG": name, "LOCPATH": folder}

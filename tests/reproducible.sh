@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release again from a copy of this source tree in another directory, later, and
 # compares SHA-256 sums with the release scripts/release already made (TOVREL_BUILD, default
-# build/release; TOVREL_DIST, default dist/): both Linux programs, both Tovrel.exe files and
+# build/release; TOVREL_DIST, default dist/): every Linux program, both Tovrel.exe files and
 # every file in dist/ must be the same bytes. A difference shows as diff's < first, > second.
 set -euo pipefail
 # Its mounts need root: through sudo otherwise, as scripts/in-root.
@@ -25,7 +25,7 @@ TOVREL_ROOTS=$(realpath -m "${TOVREL_ROOTS:-build/roots}") TOVREL_BUILD=$other/b
   TOVREL_DIST=$other/dist "$other/source/scripts/release" 2>&1 | tail -n 20
 
 sums() {  # a release's build folder and its dist/
-  (cd "$1" && sha256sum {native,aarch64}/tovrel win{32,64}/Tovrel.exe) && cat "$2/SHA256SUMS"
+  (cd "$1" && sha256sum */tovrel win{32,64}/Tovrel.exe) && cat "$2/SHA256SUMS"
 }
 diff <(sums "${TOVREL_BUILD:-build/release}" "${TOVREL_DIST:-dist}") \
   <(sums "$other/build" "$other/dist")
