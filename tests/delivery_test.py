@@ -58,9 +58,11 @@ ARCHES = [row.split() for row in (
 DEBS = {arch: f"{DIST}/tovrel_{VERSION}_{arch}.deb" for arch, *_ in ARCHES}
 TARBALLS = {f: f"{DIST}/tovrel-{VERSION}-linux-{m}.tar.gz" for _, m, f, _ in ARCHES}
 ZIP = f"{DIST}/tovrel-{VERSION}-windows.zip"
-LINUX_FILES = ["bin/tovrel", "share/doc/tovrel/LICENSE", "share/doc/tovrel/README.md",
-               "share/man/man1/tovrel.1"]
-DEB_FILES = ["usr/bin/tovrel", "usr/share/doc/tovrel/README.md",
+LINUX_FILES = ["bin/tovrel", "share/bash-completion/completions/tovrel",
+               "share/doc/tovrel/CHANGELOG.md", "share/doc/tovrel/LICENSE",
+               "share/doc/tovrel/README.md", "share/man/man1/tovrel.1"]
+DEB_FILES = ["usr/bin/tovrel", "usr/share/bash-completion/completions/tovrel",
+             "usr/share/doc/tovrel/README.md",
              "usr/share/doc/tovrel/changelog.gz", "usr/share/doc/tovrel/copyright",
              "usr/share/lintian/overrides/tovrel", "usr/share/man/man1/tovrel.1.gz"]
 # A stack-protected function compares its canary with the guard before it returns, and calls
