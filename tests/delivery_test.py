@@ -237,37 +237,33 @@ class Release(unittest.TestCase):
                 top = os.path.basename(tarball).removesuffix(".tar.gz")  # its one folder
                 self.check_tree(os.path.join(folder, top), LINUX_FILES, build)
 
-    def test_deb_and_manual_page(self):
+    def test_deb_manual_page_and_hardening(self):
+        top = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, top)
         for (arch, _, build, _), deb in zip(ARCHES, DEBS.values()):
             self.assertRegex(tool("dpkg-deb", "-f", deb, "Version", "Architecture", "Section",
                                   "Depends"), rf"^Version: {VERSION}\nArchitecture: {arch}\n"
                              r"Section: utils\nDepends: libc6( \([^)]*\))?\n$")
-            with tempfile.TemporaryDirectory() as folder:
-                tool("dpkg-deb", "-x", deb, folder)
-                self.check_tree(folder, DEB_FILES, build)
-                page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
-                self.assertRegex(page, rf'(?m)^\.TH TOVREL 1 .* "tovrel {VERSION}"')
+            tool("dpkg-deb", "-x", deb, folder := f"{top}/{arch}")
+            self.check_tree(folder, DEB_FILES, build)
+            page = tool("zcat", folder + "/usr/share/man/man1/tovrel.1.gz")
+            self.assertRegex(page, rf'(?m)^\.TH TOVREL 1 .* "tovrel {VERSION}"')
+            report = dict(re.findall(r"(?m)^ (.+?): (.*)$", tool(
+                "hardening-check", folder + "/usr/bin/tovrel", check=False)))
+            self.assertEqual(report.keys() | {"Branch Protection"}, HARDENING.keys())
+            for line, verdict in report.items():
+                self.assertRegex(verdict, f"^({HARDENING[line]})$", f"{arch}: {line}")
             self.assertEqual(tool("lintian", "-I", "--pedantic", deb), "")
         for lint in (["mandoc", "-Tlint", "-W", "style"], ["groff", "-man", "-ww", "-z"]):
             self.assertEqual(tool(*lint, f"{BUILD}/native/tovrel.1", stderr=subprocess.STDOUT), "")
-
-    def test_hardened_program(self):
-        with tempfile.TemporaryDirectory() as folder:
-            for deb in reversed(DEBS.values()):  # the x86-64 program's code is read below
-                tool("dpkg-deb", "-x", deb, folder)
-                program = folder + "/usr/bin/tovrel"
-                report = dict(re.findall(r"(?m)^ (.+?): (.*)$", tool("hardening-check", program,
-                                                                      check=False)))
-                self.assertEqual(report.keys() | {"Branch Protection"}, HARDENING.keys())
-                for line, verdict in report.items():
-                    self.assertRegex(verdict, f"^({HARDENING[line]})$", line)
-            code = tool("objdump", "-d", "--no-show-raw-insn", "-M", "intel", program)
-            probe = re.search(r"\tsub +rsp,0x1000\n.*\tor +QWORD PTR \[rsp\],0x0\n", code)
-            self.assertTrue(probe, "no stack-clash probe")
-            # _start hands main to the C library in rdi.
-            entry = re.search(r"Entry point address: +0x(\w+)", tool("readelf", "-h", program))[1]
-            main = re.search(f"(?m)^ +{entry}:(.*\n)*?.*\tlea +rdi,.*# (\\w+)", code)[2]
-            self.assertTrue(re.search(f"(?m)^ +{main}:\tendbr64$", code), "main without endbr64")
+        program = f"{top}/amd64/usr/bin/tovrel"
+        code = tool("objdump", "-d", "--no-show-raw-insn", "-M", "intel", program)
+        probe = re.search(r"\tsub +rsp,0x1000\n.*\tor +QWORD PTR \[rsp\],0x0\n", code)
+        self.assertTrue(probe, "no stack-clash probe")
+        # _start hands main to the C library in rdi.
+        entry = re.search(r"Entry point address: +0x(\w+)", tool("readelf", "-h", program))[1]
+        main = re.search(f"(?m)^ +{entry}:(.*\n)*?.*\tlea +rdi,.*# (\\w+)", code)[2]
+        self.assertTrue(re.search(f"(?m)^ +{main}:\tendbr64$", code), "main without endbr64")
 
     def test_windows_zip(self):
         with zipfile.ZipFile(ZIP) as archive, tempfile.TemporaryDirectory() as folder:
