@@ -36,8 +36,8 @@ static std::u16string_view AfterNameByTheRule(std::u16string_view line) {
 }
 
 // Runs the program, faked, on `utf16le`. Gives the count of a batch (1 to 9 GUID lines after
-// the optional header, which a touched clipboard holds alone), 0 for the usage text with the
-// clipboard untouched, and -1 for anything else, a split against the rule included.
+// the optional header, which a touched clipboard holds alone), 0 for the usage or version text
+// with the clipboard untouched, and -1 for anything else, a split against the rule included.
 int CheckCommandLine(std::string_view utf16le) {
   const std::u16string line = FromUtf16Le(utf16le);
   if (ArgumentsAfterProgramName(line) != AfterNameByTheRule(line)) return -1;
@@ -51,7 +51,8 @@ int CheckCommandLine(std::string_view utf16le) {
   const std::u16string decoded =
       out.size() > 1 && out[1] == '\0' ? FromUtf16Le(out) : DecodeUtf8(out);
   std::u16string_view text = decoded;
-  if (text.starts_with(kBanner) && text.substr(kBanner.size()) == kUsage)
+  const bool version = text == kBanner.substr(0, kBanner.size() - 2);  // --version
+  if (version || (text.starts_with(kBanner) && text.substr(kBanner.size()) == kUsage))
     return world.clipboard ? -1 : 0;
   const std::u16string header = std::u16string(kBanner) + u"Новый GUID:\r\n";
   if (text.starts_with(header)) text.remove_prefix(header.size());

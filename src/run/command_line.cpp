@@ -36,6 +36,8 @@ constexpr std::array<Switch, 14> kSwitches{{
 
 // Asking for the usage text is no mistake: Windows' forms and those typed from habit elsewhere.
 constexpr std::array<std::u16string_view, 5> kHelpTokens{u"/?", u"/HELP", u"-?", u"-H", u"--HELP"};
+// GNU's question for the version, which packagers' checks and scripts ask.
+constexpr std::u16string_view kVersionToken = u"--VERSION";
 
 // Applies the switch named by `token`; false when there is none.
 bool ApplySwitch(std::u16string_view token) {
@@ -74,6 +76,10 @@ Request ParseCommandLine() {
     const std::size_t space = text.find(u' ', start);
     const std::u16string_view token = std::u16string_view(text).substr(
         start, space == std::u16string::npos ? space : space - start);
+    if (token == kVersionToken) {
+      ShowVersion();
+      return Request::kVersion;
+    }
     if (!ApplySwitch(token)) {
       ShowUsage();
       return std::ranges::find(kHelpTokens, token) != kHelpTokens.end() ? Request::kHelp

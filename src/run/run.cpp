@@ -16,11 +16,11 @@ RunSettings RunOptions;
 
 namespace {
 
-// One line on standard error, after the program's name.
+// One line on standard error, after the program's name, in the system's line end.
 void ReportFailure(const std::u16string& message) {
   Platform& platform = CurrentPlatform();
-  platform.WriteStandardError(WithoutExtension(platform.ExecutableName()) + u": " + message +
-                              u"\n");
+  platform.WriteStandardError(platform.WithSystemLineEnds(
+      WithoutExtension(platform.ExecutableName()) + u": " + message + u"\r\n"));
 }
 
 void PrepareWindow(Support& support) {

@@ -20,6 +20,7 @@ int Main();
 enum class Request : std::uint8_t {
   kBatch,     // every token was understood: the batch is to run
   kHelp,      // the usage text was asked for, and written
+  kVersion,   // the version was asked for, and written
   kMistyped,  // an unknown token: the usage text was written instead
 };
 
@@ -28,6 +29,9 @@ Request ParseCommandLine();
 
 // Writes the usage text, banner included, to the console.
 void ShowUsage();
+
+// Writes the banner alone, with a final line break: the answer to --version.
+void ShowVersion();
 
 // Title and version, CR LF, copyright; no final line break.
 std::u16string BuildBanner();

@@ -1,4 +1,4 @@
-// The banner and the usage text.
+// The banner, the version and the usage text.
 #include "output/output.h"
 #include "run/app_info.h"
 #include "run/run.h"
@@ -26,3 +26,5 @@ void ShowUsage() {
   text += u"[/? | /Help]";
   WriteToConsole(text);
 }
+
+void ShowVersion() { WriteToConsole(BuildBanner() + u"\r\n"); }
