@@ -5,6 +5,7 @@ set(stage "${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
 message(STATUS "staging ${CPACK_GENERATOR} in ${stage}")
 if(CPACK_GENERATOR STREQUAL "DEB")
   set(doc "${stage}/usr/share/doc/tovrel")
+  file(RENAME "${stage}/usr/share/zsh/site-functions" "${stage}/usr/share/zsh/vendor-completions")
   execute_process(COMMAND gzip -9n "${stage}/usr/share/man/man1/tovrel.1"
                   COMMAND_ERROR_IS_FATAL ANY)
   file(READ "${CPACK_TOVREL_SOURCE_DIR}/LICENSE" license)

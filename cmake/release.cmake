@@ -15,8 +15,14 @@ configure_file(docs/tovrel.1.in "${PROJECT_BINARY_DIR}/tovrel.1" @ONLY)
 install(TARGETS tovrel RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${PROJECT_BINARY_DIR}/tovrel.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES README.md LICENSE CHANGELOG.md DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+# Each shell's completion where that shell looks by itself: bash-completion's, zsh's for
+# software installed apart from the system (the .deb moves it to Debian's vendor folder), fish's.
 install(FILES resources/completion.bash RENAME tovrel
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions")
+install(FILES resources/completion.zsh RENAME _tovrel
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/zsh/site-functions")
+install(FILES resources/completion.fish RENAME tovrel.fish
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/fish/vendor_completions.d")
 
 # The Windows ZIP's text files, with CR LF; scripts/release adds x86/ and x64/Tovrel.exe.
 set(TOVREL_WINDOWS_STAGE "${PROJECT_BINARY_DIR}/windows-zip")

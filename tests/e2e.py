@@ -32,15 +32,15 @@ LOCALES = {None: ("C.UTF-8", "utf-8"), "cp866": ("ru_RU.IBM866", "cp866"),
 if WINE:
     LOCALES = {None: ("ru_RU.UTF-8", "cp866"), "cp866": ("ru_RU.UTF-8", "cp866"),
                "tr": ("tr_TR.UTF-8", "cp857"), "utf8": ("hi_IN.UTF-8", "utf-8")}
-WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\n"
+WRITE_ERROR = r"write error: No space left on device\n" if not WINE else r"write error: .+\r\n"
 CLOSED = {"--null-std": (1, 2), "--null-stdout": (1,)}  # the launcher's options, done natively
 
 # (arguments, expected, options). Expected: a GUID count with the form's words (nologo, lower,
 # bare, utf16; unseen: no standard output and a display that cannot be reached, so standard
 # error has it), "usage" (exact text, status 2; "utf16" for UTF-16LE), "help" (the same text
-# asked for, status 0), "full" (the stream that has the
-# text is a full disk) or "lost" (nothing to take the text). Options: locale, name (the
-# program's file name), clip (compare the clipboard).
+# asked for, status 0), "version" (the banner and a line end, status 0), "full" (the stream
+# that has the text is a full disk) or "lost" (nothing to take the text). Options: locale,
+# name (the program's file name), clip (compare the clipboard).
 CASES = [
     ([], "1", {}),
     (["\t", '"', " "], "1", {}),
@@ -60,7 +60,8 @@ CASES = [
     (["/\u0130NFO"], "usage", {"locale": "tr"}),  # a capital dotted I is no ASCII letter
     (["/un\u0131code"], "usage", {"locale": "tr"}),  # nor a dotless i, whatever towupper says
     *[([a], "help", {}) for a in ("/?", "/HELP", "/help", "-?", "-h", "--help")],
-    *[([a], "usage", {}) for a in ("/0", "/10", "-3", "/", "/1/2", "/nobrace")],
+    *[([a], "version", {}) for a in ("--version", "--VerSion")],
+    *[([a], "usage", {}) for a in ("/0", "/10", "-3", "/", "/1/2", "/nobrace", "/version")],
     (["/3", "/x", "/5"], "usage", {}),
     (["/unicode", "/bad"], "usage utf16", {}),
     (["/bad", "/unicode"], "usage", {}),
@@ -80,9 +81,17 @@ CASES = [
 # whole output must be. The README's example blocks join them: each must end well and print
 # GUIDs, never the usage text.
 README = pathlib.Path(__file__).parents[1] / "README.md"
+# Each shell's completion of /n, /N, /c and / (zsh's and fish's in the real shell; fish's only
+# with a description), then the usage text's switches, which / must give; the program takes each.
+SHELL = f"{README.parent}/resources/completion"
+COMPLETE = [f"source {SHELL}.bash; COMP_CWORD=1 COMP_WORDS=(t $1); _tovrel; echo ${{COMPREPLY[*]}}",
+            f"cp {SHELL}.zsh _tovrel; zsh -f {README.parent}/tests/complete.zsh $1 | xargs",
+            f"fish -c \"source {SHELL}.fish; complete -C 'tovrel $1'\" | grep -P '\\t\\w' | cut -f1"
+            " | xargs"]
 CLIENTS = [('uuidparse -n -o TYPE,VARIANT "$(tovrel /nologo /nobraces)"', r"^random +DCE\n$"),
-           (f"source {README.parent}/resources/completion.bash; for w in /n /N; do COMP_CWORD=1 "
-            'COMP_WORDS=(t $w); _tovrel; echo ${COMPREPLY[*]}; done', "^(/NoLogo /NoBraces\n){2}$")]
+           *[(f"c() {{ {c}; }}; for w in /n /N /c /; do c $w; done | tee all; for s in $(tail -1"
+              " all); do tovrel $s >/dev/null; done; tovrel /? | grep -oE '/[[:alnum:]]+' | xargs",
+              r"^(/NoLogo /NoBraces\n){2}/Clip\n(.+\n)\2$") for c in COMPLETE]]
 EXAMPLE = rf"(?s)^(?!.*\[/\? \| /Help\]).*{GUID.pattern}"
 
 def usage_text(name):
@@ -228,8 +237,9 @@ class Table(unittest.TestCase):
         self.assertEqual((status, err), (2 if words[0] == "usage" else 0, b""), out)
         encoding = "utf-16-le" if "utf16" in words else encoding
         lines = None
-        if words[0] in ("usage", "help"):
-            self.assertEqual(out, usage_text(name).encode(encoding))
+        if words[0] in ("usage", "help", "version"):
+            want = f"{BANNER}{EOL}" if words[0] == "version" else usage_text(name)
+            self.assertEqual(out, want.encode(encoding))
         else:
             lines = guid_lines(self, out.decode(encoding), int(words[0]),
                                logo="nologo" not in words, lower="lower" in words,
@@ -404,7 +414,7 @@ def main():
 def setUpModule():
     # One virtual X display for the clipboard and the message box; under Wine a warm server
     # started on it (a server left from a run without a display keeps windows off it).
-    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import", "uuidparse"] + [
+    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import", "uuidparse", "zsh", "fish"] + [
             "zenity", "weston", "wl-paste"] * (not WINE):
         require(shutil.which(tool), f"{tool} is not installed")
     if WINE:
