@@ -31,14 +31,17 @@ apt_install() {
     "$@" >&2
 }
 
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
 # ensure_packages [--no-install-recommends] NAME...: installs those of the named packages
 # that are not installed.
 ensure_packages() {
   local options=() missing=() name
   [ "${1:-}" = --no-install-recommends ] && { options=("$1"); shift; }
   for name in "$@"; do
-    dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
-      missing+=("$name")
+    installed "$name" || missing+=("$name")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if ! can_be_root; then
@@ -54,7 +57,7 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev python3)
 # What the native tests need beyond that.
 NATIVE_TEST_PACKAGES=(locales xvfb xclip weston wl-clipboard zenity xdotool imagemagick
-                      uuid-runtime)
+                      uuid-runtime zsh fish)
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)
@@ -98,10 +101,14 @@ debian_mirror() {
   } | head -n 1
 }
 
-ensure_qemu_user() {
+qemu_user_is_new() {
   local version
   version=$(qemu-aarch64 --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] }')
-  [ -n "$version" ] && [ "$version" -ge 10 ] && return 0
+  [ -n "$version" ] && [ "$version" -ge 10 ]
+}
+
+ensure_qemu_user() {
+  qemu_user_is_new && return 0
   local codename mirror list=/etc/apt/sources.list.d/tovrel-backports.list
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   if [ ! -f "$list" ]; then
@@ -144,6 +151,42 @@ ensure_wine32() {
   ensure_packages --no-install-recommends wine32:i386 || return 1
   wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
 }
+
+# ensure_everything: all that scripts/test needs, in one round of apt: the i386 architecture
+# and the backports suite first, then one update, the packages, QEMU and the 32-bit Wine.
+# Where 32-bit x86 is emulated, the 32-bit Wine runs through QEMU. Returns non-zero with the
+# reason on standard error; a 32-bit Wine that cannot be had only says so.
+ensure_everything() {
+  local list=/etc/apt/sources.list.d/tovrel-backports.list codename mirror updated= name
+  local missing=() bare=()
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  for name in "${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
+      "${CHECK_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}" mmdebstrap; do
+    installed "$name" || missing+=("$name")
+  done
+  for name in "${HARDENING_CHECK_PACKAGES[@]}" libc6:i386 wine32:i386; do
+    installed "$name" || bare+=("$name")
+  done
+  [ ${#missing[@]} -eq 0 ] && [ ${#bare[@]} -eq 0 ] && qemu_user_is_new && return 0
+  can_be_root || { echo "missing packages; scripts/test installs them as root" >&2; return 1; }
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386 || return 1
+  fi
+  if [ ! -f "$list" ]; then
+    mirror=$(debian_mirror "$codename")
+    [ -n "$mirror" ] || { echo "no Debian mirror found in the apt sources" >&2; return 1; }
+    echo "deb $mirror $codename-backports main" | as_root tee "$list" >/dev/null || return 1
+  fi
+  echo "installing: ${missing[*]} ${bare[*]} qemu-user" >&2
+  apt_update
+  { [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"; } &&
+    { qemu_user_is_new || apt_install -t "$codename-backports" qemu-user; } || return 1
+  # The emulator for 32-bit x86 only where the kernel cannot run that code itself.
+  { [ ${#bare[@]} -eq 0 ] || apt_install --no-install-recommends "${bare[@]}"; } &&
+    { /lib/ld-linux.so.2 --version >/dev/null 2>&1 || ensure_binfmt i386; } && wine32_runs ||
+    echo "32-bit Wine could not be set up; see above" >&2
+}
+
 
 # ensure_linux_arches: this machine runs the release's foreign Linux programs, through QEMU
 # (their C libraries come from the Debian 11 root: QEMU_LD_PREFIX); returns non-zero with the
