@@ -21,10 +21,13 @@ target_link_options(launcher PRIVATE -municode -static)
 target_compile_definitions(launcher PRIVATE UNICODE _UNICODE)
 
 # Every test that runs Wine takes this prefix, and its one wineserver, for itself: e2e_wine
-# restarts the server, which would end another test's programs under -j.
+# restarts the server, which would end another test's programs under -j. The presets' builds
+# copy it from one made once for both (tests/wine.sh).
 set(tovrel_wineprefix "${PROJECT_BINARY_DIR}/wineprefix")
+set(TOVREL_WINE_TEMPLATE "" CACHE PATH "A Wine prefix made once and copied for each build")
 set(tovrel_wine_env
   "WINEPREFIX=${tovrel_wineprefix}"
+  "TOVREL_WINE_TEMPLATE=${TOVREL_WINE_TEMPLATE}"
   "TOVREL_WINE=${tovrel_wine}"
   "TOVREL_EXE=$<TARGET_FILE:tovrel>"
   "TOVREL_LAUNCHER=$<TARGET_FILE:launcher>"

@@ -136,57 +136,75 @@ ensure_binfmt() {
     "$(command -v "qemu-$arch")" | as_root tee "$dir/register" >/dev/null
 }
 
-# ensure_wine32: makes $WINE32 run; returns non-zero with the reason on standard error.
-ensure_wine32() {
-  wine32_runs && return 0
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    as_root dpkg --add-architecture i386 || return 1
-    apt_update
-  fi
-  ensure_packages --no-install-recommends libc6:i386 || return 1
-  # The emulator only where the kernel cannot run 32-bit code itself.
-  if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    { ensure_qemu_user && ensure_binfmt i386; } || return 1
-  fi
-  ensure_packages --no-install-recommends wine32:i386 || return 1
-  wine32_runs || { echo "the 32-bit Wine loader does not start" >&2; return 1; }
+# What scripts/test installs in two rounds of apt after one update: first what the Linux
+# presets and the roots need, then, beside the Linux presets, the rest: the Windows builds and
+# Wine, the checks and the release's tools, QEMU 10 and the 32-bit Wine (through QEMU where
+# 32-bit x86 is emulated).
+FIRST_PACKAGES=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind mmdebstrap)
+REST_PACKAGES=("${WINDOWS_PACKAGES[@]}" "${CHECK_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}"
+  "${PACKAGE_TEST_PACKAGES[@]}")
+BARE_PACKAGES=("${HARDENING_CHECK_PACKAGES[@]}" wine32:i386)  # without their recommends
+
+# missing NAME...: those of the named packages that are not installed.
+missing() {
+  local name
+  for name; do
+    installed "$name" || echo "$name"
+  done
 }
 
-# ensure_everything: all that scripts/test needs, in one round of apt: the i386 architecture
-# and the backports suite first, then one update, the packages, QEMU and the 32-bit Wine.
-# Where 32-bit x86 is emulated, the 32-bit Wine runs through QEMU. Returns non-zero with the
-# reason on standard error; a 32-bit Wine that cannot be had only says so.
-ensure_everything() {
-  local list=/etc/apt/sources.list.d/tovrel-backports.list codename mirror updated= name
-  local missing=() bare=()
+# ensure_apt_sources: the i386 architecture, the backports suite and one update, where any
+# package of scripts/test is missing. The installs of CI's throwaway machines skip man-db's
+# index and dpkg's syncs.
+ensure_apt_sources() {
+  local list=/etc/apt/sources.list.d/tovrel-backports.list codename mirror
+  [ -z "$(missing "${FIRST_PACKAGES[@]}" "${REST_PACKAGES[@]}" "${BARE_PACKAGES[@]}" \
+          libc6:i386)" ] &&
+    qemu_user_is_new && return 0
+  can_be_root || { echo "missing packages: scripts/test installs them as root" >&2; return 1; }
+  dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386 ||
+    return 1
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  for name in "${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
-      "${CHECK_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}" mmdebstrap; do
-    installed "$name" || missing+=("$name")
-  done
-  for name in "${HARDENING_CHECK_PACKAGES[@]}" libc6:i386 wine32:i386; do
-    installed "$name" || bare+=("$name")
-  done
-  [ ${#missing[@]} -eq 0 ] && [ ${#bare[@]} -eq 0 ] && qemu_user_is_new && return 0
-  can_be_root || { echo "missing packages; scripts/test installs them as root" >&2; return 1; }
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    as_root dpkg --add-architecture i386 || return 1
-  fi
   if [ ! -f "$list" ]; then
     mirror=$(debian_mirror "$codename")
     [ -n "$mirror" ] || { echo "no Debian mirror found in the apt sources" >&2; return 1; }
     echo "deb $mirror $codename-backports main" | as_root tee "$list" >/dev/null || return 1
   fi
-  echo "installing: ${missing[*]} ${bare[*]} qemu-user" >&2
+  if [ -n "${CI:-}" ]; then
+    as_root rm -f /var/lib/man-db/auto-update
+    echo force-unsafe-io | as_root tee /etc/dpkg/dpkg.cfg.d/tovrel-ci >/dev/null
+  fi
   apt_update
-  { [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"; } &&
+}
+
+# ensure_first_packages, ensure_rest_packages: the two rounds; each returns non-zero with the
+# reason on standard error, but a 32-bit Wine that cannot be had only says so.
+ensure_first_packages() {
+  local names
+  mapfile -t names < <(missing "${FIRST_PACKAGES[@]}")
+  { [ ${#names[@]} -eq 0 ] || { echo "installing: ${names[*]}" >&2 && apt_install "${names[@]}"; }
+  } && { installed libc6:i386 || apt_install --no-install-recommends libc6:i386; }
+}
+
+# i386_emulated: the kernel cannot run 32-bit x86 code itself, or QEMU runs it (binfmt_misc is
+# asked before the kernel's own loader). Once libc6:i386 is installed.
+i386_emulated() {
+  grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 ||
+    ! /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+ensure_rest_packages() {
+  local names bare codename
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  mapfile -t names < <(missing "${REST_PACKAGES[@]}")
+  mapfile -t bare < <(missing "${BARE_PACKAGES[@]}")
+  echo "installing: ${names[*]} ${bare[*]}" >&2
+  { [ ${#names[@]} -eq 0 ] || apt_install "${names[@]}"; } &&
     { qemu_user_is_new || apt_install -t "$codename-backports" qemu-user; } || return 1
   # The emulator for 32-bit x86 only where the kernel cannot run that code itself.
   { [ ${#bare[@]} -eq 0 ] || apt_install --no-install-recommends "${bare[@]}"; } &&
     { /lib/ld-linux.so.2 --version >/dev/null 2>&1 || ensure_binfmt i386; } && wine32_runs ||
     echo "32-bit Wine could not be set up; see above" >&2
 }
-
 
 # ensure_linux_arches: this machine runs the release's foreign Linux programs, through QEMU
 # (their C libraries come from the Debian 11 root: QEMU_LD_PREFIX); returns non-zero with the
