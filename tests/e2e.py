@@ -81,14 +81,15 @@ CASES = [
 # whole output must be. The README's example blocks join them: each must end well and print
 # GUIDs, never the usage text.
 README = pathlib.Path(__file__).parents[1] / "README.md"
-# Each shell's completion of /n, /N, /c and / (zsh's and fish's in the real shell; fish's only
-# with a description, and what starts with the word: fish 3.1 adds what merely contains it), then
-# the usage text's switches, which / must give; the program takes each.
+# Each shell's completion of /n, /N, /c and / (zsh's and fish's in the real shell, which finds
+# it by the file name the packages give it; fish's only with a description, and what starts with
+# the word: fish 3.1 adds what merely contains it), then the usage text's switches, which / must
+# give; the program takes each.
 SHELL = f"{README.parent}/resources/completion"
 COMPLETE = [f"source {SHELL}.bash; COMP_CWORD=1 COMP_WORDS=(t $1); _tovrel; echo ${{COMPREPLY[*]}}",
             f"cp {SHELL}.zsh _tovrel; zsh -f {README.parent}/tests/complete.zsh $1 | xargs",
-            f"fish -c \"source {SHELL}.fish; complete -C 'tovrel $1'\" | grep -iP \"^$1[^\\t]*\\t\\w\""
-            " | awk '!seen[$0]++' | cut -f1 | xargs"]
+            f"cp {SHELL}.fish tovrel.fish; fish -c \"set fish_complete_path $PWD; complete -C"
+            " 'tovrel $1'\" | grep -iP \"^$1\\S*\\t\\w\" | cut -f1 | xargs"]
 CLIENTS = [('uuidparse -n -o TYPE,VARIANT "$(tovrel /nologo /nobraces)"', r"^random +DCE\n$"),
            *[(f"c() {{ {c}; }}; for w in /n /N /c /; do c $w; done | tee all; for s in $(tail -1"
               " all); do tovrel $s >/dev/null; done; tovrel /? | grep -oE '/[[:alnum:]]+' | xargs",

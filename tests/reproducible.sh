@@ -20,10 +20,9 @@ mkdir "$other/source"
 git ls-files -z --cached --others --exclude-standard |
   tar --null -T - --ignore-failed-read -cf - | tar -xf - -C "$other/source"
 # Its last lines: the sums of the second release, or what went wrong. The Debian roots are
-# this tree's, made once; the Windows programs are built again too.
+# this tree's, made once.
 TOVREL_ROOTS=$(realpath -m "${TOVREL_ROOTS:-build/roots}") TOVREL_BUILD=$other/build \
-  TOVREL_DIST=$other/dist TOVREL_WINDOWS_BUILT= "$other/source/scripts/release" 2>&1 |
-  tail -n 20
+  TOVREL_DIST=$other/dist "$other/source/scripts/release" 2>&1 | tail -n 20
 
 sums() {  # a release's build folder and its dist/
   (cd "$1" && sha256sum */tovrel win{32,64}/Tovrel.exe) && cat "$2/SHA256SUMS"

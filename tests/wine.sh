@@ -16,18 +16,13 @@ out=$(mktemp)
 # Wine ended by its server (or a signal) prints nothing at all.
 trap 'status=$?; cat "$out"; rm -f "$out"
   [ $status -eq 0 ] || echo "wine.sh: $* ended with status $status" >&2; exit $status' EXIT
-if [ "$1" = prepare ] && [ -z "${TOVREL_WINE_TEMPLATE:-}" ]; then
-  # The 64-bit loader makes a prefix that serves both programs.
-  mkdir -p "$(dirname "$WINEPREFIX")" && /usr/lib/wine/wine64 wineboot -i &&
-    /usr/lib/wine/wineserver64 -w
-elif [ "$1" = prepare ]; then
-  # Where the builds share one (TOVREL_WINE_TEMPLATE), it is made once, under a lock, and each
-  # takes a copy: where 32-bit x86 is emulated, making one takes a long while.
-  made=$TOVREL_WINE_TEMPLATE
-  mkdir -p "$(dirname "$made")" && exec 9> "$made.lock" && flock 9 &&
-    { [ -d "$made" ] || { rm -rf "$made.new" && WINEPREFIX=$made.new /usr/lib/wine/wine64 \
-        wineboot -i && WINEPREFIX=$made.new /usr/lib/wine/wineserver64 -w &&
-        mv -T "$made.new" "$made"; }; } &&
+if [ "$1" = prepare ]; then
+  # The 64-bit loader makes a prefix that serves both programs, once for the builds that share
+  # TOVREL_WINE_TEMPLATE (under a lock), and each takes a copy: emulated, it takes a while.
+  made=${TOVREL_WINE_TEMPLATE:-$WINEPREFIX.made}
+  mkdir -p "$(dirname "$made")" && exec 9> "$made.lock" && flock 9 && { [ -d "$made" ] ||
+    { WINEPREFIX=$made.new /usr/lib/wine/wine64 wineboot -i && WINEPREFIX=$made.new \
+      /usr/lib/wine/wineserver64 -w && mv -T "$made.new" "$made"; }; } &&
     rm -rf "$WINEPREFIX" && cp -a "$made" "$WINEPREFIX"
 else
   LC_ALL=C.UTF-8 "$TOVREL_WINE" "$@"
