@@ -416,8 +416,8 @@ def main():
 def setUpModule():
     # One virtual X display for the clipboard and the message box; under Wine a warm server
     # started on it (a server left from a run without a display keeps windows off it).
-    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import", "uuidparse", "zsh", "fish"] + [
-            "zenity", "weston", "wl-paste"] * (not WINE):
+    for tool in ["Xvfb", "xclip", "localedef", "xdotool", "import", "uuidparse"] + [
+            "zenity", "weston", "wl-paste", "zsh", "fish"] * (not WINE):
         require(shutil.which(tool), f"{tool} is not installed")
     if WINE:
         require(subprocess.run([WINE, "--version"], capture_output=True).returncode == 0,
@@ -428,6 +428,7 @@ def setUpModule():
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     os.environ["DISPLAY"] = ":" + state["xvfb"].stdout.readline().decode().strip()
     wineserver("-k")
+    wineserver("-w")  # ended but not yet gone under load, its programs would hold the old display
     wineserver("-p", "120")
 
 
