@@ -186,24 +186,25 @@ ensure_first_packages() {
   } && { installed libc6:i386 || apt_install --no-install-recommends libc6:i386; }
 }
 
-# i386_emulated: the kernel cannot run 32-bit x86 code itself, or QEMU runs it (binfmt_misc is
-# asked before the kernel's own loader). Once libc6:i386 is installed.
-i386_emulated() {
-  grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 ||
-    ! /lib/ld-linux.so.2 --version >/dev/null 2>&1
-}
 ensure_rest_packages() {
   local names bare codename
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   mapfile -t names < <(missing "${REST_PACKAGES[@]}")
   mapfile -t bare < <(missing "${BARE_PACKAGES[@]}")
-  echo "installing: ${names[*]} ${bare[*]}" >&2
+  [ ${#names[@]} -eq 0 ] && [ ${#bare[@]} -eq 0 ] || echo "installing: ${names[*]} ${bare[*]}" >&2
   { [ ${#names[@]} -eq 0 ] || apt_install "${names[@]}"; } &&
     { qemu_user_is_new || apt_install -t "$codename-backports" qemu-user; } || return 1
   # The emulator for 32-bit x86 only where the kernel cannot run that code itself.
   { [ ${#bare[@]} -eq 0 ] || apt_install --no-install-recommends "${bare[@]}"; } &&
     { /lib/ld-linux.so.2 --version >/dev/null 2>&1 || ensure_binfmt i386; } && wine32_runs ||
     echo "32-bit Wine could not be set up; see above" >&2
+}
+
+# i386_emulated: the kernel cannot run 32-bit x86 code itself, or QEMU runs it (binfmt_misc is
+# asked before the kernel's own loader). Once libc6:i386 is installed.
+i386_emulated() {
+  grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 ||
+    ! /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
 # ensure_linux_arches: this machine runs the release's foreign Linux programs, through QEMU
