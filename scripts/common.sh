@@ -61,6 +61,16 @@ NATIVE_TEST_PACKAGES=(locales xvfb xclip weston wl-clipboard zenity xdotool imag
 # What the Windows builds and their tests under Wine need.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine64 xdotool icoutils
                   imagemagick)
+# What scripts/release needs beyond the native build and the roots: the Windows cross
+# compilers, the ZIP.
+RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 zip)
+# What the tests of the packages need: the .deb's checker, man page linters, unzip.
+PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
+# hardening-check, for the .deb's program; without devscripts' recommends (some 200 packages
+# for Debian developers' other tools).
+HARDENING_CHECK_PACKAGES=(devscripts)
+# The fuzz target, the memory and start-up checks, and the format and lint checks.
+CHECK_PACKAGES=(clang libclang-rt-dev valgrind clang-format clang-tidy)
 
 # The 32-bit Windows program runs under Debian's 32-bit Wine. Where the kernel cannot run
 # 32-bit x86 code itself, QEMU's user-mode emulator runs it, registered with binfmt_misc; the
@@ -218,9 +228,6 @@ ensure_linux_arches() {
   done
 }
 
-# What scripts/release needs beyond the native build and the roots: the Windows cross
-# compilers, the ZIP.
-RELEASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 zip)
 # The release's Linux programs beyond x86-64's, each by its cross compiler's GNU triplet
 # (cmake/linux-cross.cmake gives each its machine and Debian architecture).
 CROSS_TRIPLETS=(aarch64-linux-gnu arm-linux-gnueabihf i686-linux-gnu powerpc64le-linux-gnu
@@ -244,12 +251,5 @@ ROOT_PACKAGES_bookworm=(cmake dpkg-dev fakeroot file python3 "${NATIVE_TEST_PACK
   libc6:s390x)
 ROOT_PACKAGES_trixie=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind clang-tidy
   man-db dpkg-dev fakeroot file binutils-riscv64-linux-gnu libc6:riscv64)
-# What the tests of the packages need: the .deb's checker, man page linters, unzip.
-PACKAGE_TEST_PACKAGES=(lintian mandoc groff-base unzip)
-# hardening-check, for the .deb's program; without devscripts' recommends (some 200 packages
-# for Debian developers' other tools).
-HARDENING_CHECK_PACKAGES=(devscripts)
-# The fuzz target, the memory and start-up checks, and the format and lint checks.
-CHECK_PACKAGES=(clang libclang-rt-dev valgrind clang-format clang-tidy)
 # What bench/startup measures with, and the program it compares with.
 BENCH_PACKAGES=(valgrind hyperfine time uuid-runtime)
