@@ -146,14 +146,12 @@ ensure_binfmt() {
     "$(command -v "qemu-$arch")" | as_root tee "$dir/register" >/dev/null
 }
 
-# What scripts/test installs in two rounds of apt after one update: first what the Linux
-# presets and the roots need, then, beside the Linux presets, the rest: the Windows builds and
-# Wine, the checks and the release's tools, QEMU 10 and the 32-bit Wine (through QEMU where
-# 32-bit x86 is emulated).
+# What scripts/test installs in three rounds of apt after one update: first what the Linux
+# presets and the roots need; then, beside the Linux presets, the Windows builds and Wine, QEMU
+# 10 and the 32-bit Wine (through QEMU where 32-bit x86 is emulated); then, beside the 32-bit
+# Windows preset, the checks and the release's tools.
 FIRST_PACKAGES=("${BUILD_PACKAGES[@]}" "${NATIVE_TEST_PACKAGES[@]}" valgrind mmdebstrap)
-REST_PACKAGES=("${WINDOWS_PACKAGES[@]}" "${CHECK_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}"
-  "${PACKAGE_TEST_PACKAGES[@]}")
-BARE_PACKAGES=("${HARDENING_CHECK_PACKAGES[@]}" wine32:i386)  # without their recommends
+TOOL_PACKAGES=("${CHECK_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}")
 
 # missing NAME...: those of the named packages that are not installed.
 missing() {
@@ -168,8 +166,8 @@ missing() {
 # index and dpkg's syncs.
 ensure_apt_sources() {
   local list=/etc/apt/sources.list.d/tovrel-backports.list codename mirror
-  [ -z "$(missing "${FIRST_PACKAGES[@]}" "${REST_PACKAGES[@]}" "${BARE_PACKAGES[@]}" \
-          libc6:i386)" ] &&
+  [ -z "$(missing "${FIRST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${TOOL_PACKAGES[@]}" \
+          "${HARDENING_CHECK_PACKAGES[@]}" wine32:i386 libc6:i386)" ] &&
     qemu_user_is_new && return 0
   can_be_root || { echo "missing packages: scripts/test installs them as root" >&2; return 1; }
   dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386 ||
@@ -187,27 +185,37 @@ ensure_apt_sources() {
   apt_update
 }
 
-# ensure_first_packages, ensure_rest_packages: the two rounds; each returns non-zero with the
-# reason on standard error, but a 32-bit Wine that cannot be had only says so.
+# ensure_first_packages, ensure_windows_packages, ensure_tool_packages: the three rounds; each
+# returns non-zero with the reason on standard error, but a 32-bit Wine that cannot be had only
+# says so.
 ensure_first_packages() {
-  local names
-  mapfile -t names < <(missing "${FIRST_PACKAGES[@]}")
-  { [ ${#names[@]} -eq 0 ] || { echo "installing: ${names[*]}" >&2 && apt_install "${names[@]}"; }
-  } && { installed libc6:i386 || apt_install --no-install-recommends libc6:i386; }
+  install_missing "${FIRST_PACKAGES[@]}" && install_missing --no-install-recommends libc6:i386
 }
 
-ensure_rest_packages() {
-  local names bare codename
+ensure_windows_packages() {
+  local codename
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  mapfile -t names < <(missing "${REST_PACKAGES[@]}")
-  mapfile -t bare < <(missing "${BARE_PACKAGES[@]}")
-  [ ${#names[@]} -eq 0 ] && [ ${#bare[@]} -eq 0 ] || echo "installing: ${names[*]} ${bare[*]}" >&2
-  { [ ${#names[@]} -eq 0 ] || apt_install "${names[@]}"; } &&
+  install_missing "${WINDOWS_PACKAGES[@]}" &&
     { qemu_user_is_new || apt_install -t "$codename-backports" qemu-user; } || return 1
   # The emulator for 32-bit x86 only where the kernel cannot run that code itself.
-  { [ ${#bare[@]} -eq 0 ] || apt_install --no-install-recommends "${bare[@]}"; } &&
+  install_missing --no-install-recommends wine32:i386 &&
     { /lib/ld-linux.so.2 --version >/dev/null 2>&1 || ensure_binfmt i386; } && wine32_runs ||
     echo "32-bit Wine could not be set up; see above" >&2
+}
+
+ensure_tool_packages() {
+  install_missing "${TOOL_PACKAGES[@]}" &&
+    install_missing --no-install-recommends "${HARDENING_CHECK_PACKAGES[@]}"
+}
+
+# install_missing [--no-install-recommends] NAME...: installs those of the named packages that
+# are not installed, with the package lists ensure_apt_sources brought up to date.
+install_missing() {
+  local options=() names
+  [ "${1:-}" = --no-install-recommends ] && { options=("$1"); shift; }
+  mapfile -t names < <(missing "$@")
+  [ ${#names[@]} -eq 0 ] ||
+    { echo "installing: ${names[*]}" >&2 && apt_install "${options[@]}" "${names[@]}"; }
 }
 
 # i386_emulated: the kernel cannot run 32-bit x86 code itself, or QEMU runs it (binfmt_misc is
