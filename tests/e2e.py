@@ -429,9 +429,8 @@ def setUpModule():
     os.environ["DISPLAY"] = ":" + state["xvfb"].stdout.readline().decode().strip()
     wineserver("-k")
     wineserver("-w")  # ended but not yet gone under load, its programs would hold the old display
-    wineserver("-p", "120")
-    if WINE:  # a session's first program starts Wine's own; under load a first case once
-        run([], raw="@rem")  # ended with status 1 and no output, as if it had no handles
+    wineserver("-p", "120")  # its first program, a batch file (a first case once lost its output)
+    WINE and run([], raw="@rem")
 
 
 def wineserver(*args):
